@@ -1,0 +1,19 @@
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS genbaenv genbafw EXPORT genbaenvTargets
+  RUNTIME DESTINATION bin
+  LIBRARY DESTINATION bin
+  ARCHIVE DESTINATION lib)
+install(DIRECTORY include/genbaenv include/genbafw DESTINATION include)
+install(FILES src/standins/zrapli/include/zrapli.h DESTINATION include)
+install(EXPORT genbaenvTargets NAMESPACE genbaenv:: DESTINATION lib/cmake/genbaenv)
+
+configure_package_config_file(cmake/genbaenvConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/genbaenvConfig.cmake
+  INSTALL_DESTINATION lib/cmake/genbaenv)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/genbaenvConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/genbaenvConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/genbaenvConfigVersion.cmake
+  DESTINATION lib/cmake/genbaenv)

@@ -1,0 +1,113 @@
+// CEnvironObj: where the suite's folders are, what the user is working on, and the
+// small settings every application of the suite keeps in the registry.
+//
+// Every string is a CP932 byte string (CString). Results: 1 success, 0 failure, -1 for
+// "nothing" where an index, position or existence code is returned; an empty string
+// means the thing asked for is not available. Nothing throws.
+#pragma once
+
+#include <genbaenv/genbadefs.h>
+#include <genbaenv/pathkind.h>
+#include <genbafw/cstring.h>
+
+class ZRApliChange;
+struct CEnvironObjImpl;
+
+// Listing options shared by SearchExtDir and CSelFileList::AddFileList.
+enum : int {
+    SELFILE_FOLDER = 0x1,   // folders only (never "." or ".."); else files only
+    SELFILE_HIDDEN = 0x2,   // hidden entries only; else visible ones only
+};
+
+// Existence codes of IsExist.
+enum : int {
+    EXIST_NONE = -1,
+    EXIST_FILE = 0,
+    EXIST_FOLDER = 1,
+};
+
+class GENBAENV_API CEnvironObj {
+public:
+    CEnvironObj();
+    ~CEnvironObj();
+    CEnvironObj(const CEnvironObj&) = delete;
+    CEnvironObj& operator=(const CEnvironObj&) = delete;
+
+    const ZRApliChange& GetApliChange() const;
+
+    // --- Current work ------------------------------------------------------------
+    void SetDataPath(const CString& path);
+    void SetFNo(unsigned short no);
+    void SetGNo(unsigned short no);
+    CString GetDataPath() const;
+    unsigned short GetFNo() const;
+    unsigned short GetGNo() const;
+    unsigned long GetAppType() const;        // stored "AppType", or 0xFFFFFFFF
+
+    // --- Path resolution by kind (see pathkind.h) ----------------------------------
+    CString GetHomePath(unsigned long base) const;
+    CString GetPath(unsigned long kind) const;
+
+    // --- Site paths and directory operations --------------------------------------
+    CString GenbaPath(const CString& base, unsigned short folderNo, unsigned short siteNo) const;
+    int IsExist(const CString& path) const;                   // -1 none, 0 file, 1 folder
+    int CreateDir(const CString& path, int createLast) const;
+    int RemoveDir(const CString& path, int removeSelf) const;
+
+    // --- User and machine data ----------------------------------------------------
+    int SetUserDataDWord(const CString& section, const CString& entry, const CString& name, unsigned long value) const;
+    int GetUserDataDWord(const CString& section, const CString& entry, const CString& name, unsigned long& value) const;
+    int SetUserDataStr(const CString& section, const CString& entry, const CString& name, const CString& value) const;
+    int GetUserDataStr(const CString& section, const CString& entry, const CString& name, CString& value) const;
+    int SetUserDataBuff(const CString& section, const CString& entry, const CString& name, const void* data, unsigned long size) const;
+    int GetUserDataBuff(const CString& section, const CString& entry, const CString& name, void* buffer, unsigned long size) const;
+    unsigned long GetUserDataBuffSize(const CString& section, const CString& entry, const CString& name) const;
+    int DelUserData(const CString& section, const CString& entry, const CString& name) const;
+    int DelUserSection(const CString& section, const CString& entry) const;
+    int SetMachineDataDWord(const CString& section, const CString& entry, const CString& name, unsigned long value) const;
+    int GetMachineDataDWord(const CString& section, const CString& entry, const CString& name, unsigned long& value) const;
+    int SetMachineDataStr(const CString& section, const CString& entry, const CString& name, const CString& value) const;
+    int GetMachineDataStr(const CString& section, const CString& entry, const CString& name, CString& value) const;
+    int SetMachineDataBuff(const CString& section, const CString& entry, const CString& name, const void* data, unsigned long size) const;
+    int GetMachineDataBuff(const CString& section, const CString& entry, const CString& name, void* buffer, unsigned long size) const;
+    unsigned long GetMachineDataBuffSize(const CString& section, const CString& entry, const CString& name) const;
+    int DelMachineData(const CString& section, const CString& entry, const CString& name) const;
+    int DelMachineSection(const CString& section, const CString& entry) const;
+
+    // --- Path and file-name utilities ---------------------------------------------
+    CString GetFullPath(const CString& path) const;            // ..\a (cwd C:\work) => C:\work\..\a
+    CString GetDrive(const CString& path) const;               // c:\x => c:   \\pc\s => ""
+    CString GetCurrentDrive() const;
+    CString GetCurrentDir() const;
+    CString GetCurrentDir(char drive) const;                   // other drive => its root, D:\.
+    CString GetVolumePath(const CString& path) const;          // \\pc1\share\dir => \\pc1\share
+    CString GetRelativePath(const CString& path) const;        // \\pc1\share\dir => \dir
+    CString GetPathNameFromRelativePath(const CString& path) const;   // C:\f.txt => C:\.
+    CString GetDirNameFromRelativePath(const CString& path) const;    // C:\f.txt => C:
+    CString GetFileNameFromRelativePath(const CString& path) const;   // C:\f.txt => f.txt
+    CString GetBaseNameFromFileName(const CString& name) const;       // a.b.001 => a.b
+    CString GetExtNameFromFileName(const CString& name) const;        // a.b.001 => .001
+    int IsValidFileName(const CString& name) const;            // -1 acceptable, else fault position
+    void AddFileName(CString& path, const CString& name) const;       // C:\dir\\// + a => C:\dir\a
+
+    // --- Network names and UNC paths ----------------------------------------------
+    void SetServerName(const CString& name);
+    CString GetServerName() const;
+    CString GetUNCPath(const CString& path) const;              // z:\d (Z = \\pc1\data) => \\pc1\data\d
+    CString GetUNCPath(char drive) const;                      // z => \\pc1\data, c => C:
+    CString GetShareNameFromUNCPath(const CString& path) const;   // \\pc1\data\dir => \\pc1\data
+    CString GetServerNameFromShareName(const CString& share) const; // \\pc1\data => pc1
+
+    // --- Numbered data files ------------------------------------------------------
+    unsigned long GetExtNumber(const CString& path) const;     // a.00a => 10, a.FFF => 4095
+    CString GetExtStr(unsigned long number) const;             // 10 => .00A
+    CString SearchExtDir(const CString& dir, unsigned long number, const char* defaultFormat, int nFlags) const;
+    CString GetFolderName(const CString& dataPath, unsigned short folderNo) const;
+    CString GetGenbaName(const CString& dataPath, unsigned short folderNo, unsigned short siteNo) const;
+    int GetExtCount(const CString& strExtList) const;          // Data|*.dat|All|*.*| => 2
+    CString GetExt(const CString& strExtList, int index) const;
+    CString GetExtTitle(const CString& strExtList, int index) const;
+
+private:
+    CEnvironObjImpl* m_pImpl;
+};

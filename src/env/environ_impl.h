@@ -1,0 +1,14 @@
+// The private state record of an environment object.
+#pragma once
+
+#include <genbaenv/environ.h>
+#include <zrapli.h>
+
+struct CEnvironObjImpl {
+    CString m_strDataPath;        // current data path; empty: the data home stands in
+    unsigned short m_wFNo = 0;    // current folder number; 0 = none
+    unsigned short m_wGNo = 0;    // current site number; 0 = none
+    CString m_strGenbaPath;       // folder of the current site, kept in line with the three above
+    CString m_strServerName;
+    ZRApliChange m_ApliChange;
+};

@@ -1,0 +1,1 @@
+// Site paths and directory operations land here.

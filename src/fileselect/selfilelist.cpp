@@ -1,0 +1,1 @@
+// CSelFileList lands here.

@@ -1,0 +1,1 @@
+// Window classes of the framework layer (CWnd and the controls) land here.

@@ -1,0 +1,1 @@
+// Numbered-file operations of the environment object land here.

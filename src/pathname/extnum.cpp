@@ -1,0 +1,1 @@
+// Pure extension numbers and extension lists land here.
