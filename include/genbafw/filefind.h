@@ -37,5 +37,7 @@ public:
 
 private:
     struct Impl;
+    bool ReadAheadMatching(bool untested);
+
     Impl* m_pImpl;
 };
