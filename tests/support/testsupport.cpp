@@ -126,8 +126,12 @@ bool MakeSymlink(const CString& target, const CString& link)
     if (t.empty() || l.empty()) return false;
     // Wine runs a Linux program given by its Unix path.
     if (!RunUnix("/bin/ln -s \"" + t + "\" \"" + l + "\"")) return false;
-    DWORD attr = GetFileAttributesA(link);
-    return attr != INVALID_FILE_ATTRIBUTES;
+    // Wine reports a Linux child as finished before it has run: wait for the link.
+    for (int i = 0; i < 500; ++i) {
+        if (GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(10);
+    }
+    return false;
 }
 
 long ProcessHandleCount()
