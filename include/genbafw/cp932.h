@@ -15,6 +15,7 @@ inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b 
 // (or before a zero byte) steps one, so the terminator is never stepped over.
 inline int NextPos(const char* s, int len, int pos)
 {
+    if (pos < 0) return 0;
     if (pos >= len) return len;
     if (IsLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < len && s[pos + 1] != '\0')
         return pos + 2;
@@ -38,9 +39,12 @@ inline bool IsAlphaByte(unsigned char b)
 // The system's single-byte upper-casing under code page 932 (CharUpperA): only a-z change.
 inline unsigned char UpperByte(unsigned char b) { return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 'a' + 'A') : b; }
 
-// Byte position of the first character equal to the single byte c at or after start, or -1.
+// Byte position of the first one-byte character equal to c at or after start, or -1.
+// A double-byte character never matches, not even by its lead byte; a lone lead byte
+// at the end is a one-byte character and does. A start inside a double-byte
+// character begins at the next character.
 GENBAFW_API int FindByte(const char* s, int len, char c, int start = 0);
-// Byte position of the last character equal to the single byte c, or -1.
+// Byte position of the last one-byte character equal to c, or -1.
 GENBAFW_API int ReverseFindByte(const char* s, int len, char c);
 
 } // namespace cp932

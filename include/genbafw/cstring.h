@@ -35,10 +35,13 @@ public:
     CString& operator+=(char ch);
     void Append(const char* pch, int nLength);
 
-    // Byte-wise comparison, as unsigned bytes: <0, 0, >0.
+    // <0, 0, >0, character by character in code page 932 (the multibyte order of the
+    // runtime's _mbscmp): a double-byte character counts as lead * 256 + trail, so it
+    // sorts after every single-byte one. Equal exactly when the bytes are equal.
     int Compare(const char* psz) const;
-    // Case-insensitive in code page 932: single-byte a-z fold to A-Z; a double-byte
-    // character compares as its two bytes.
+    // As Compare, without regard to case (_mbsicmp): A-Z and the full-width capitals
+    // (82 60-82 79) fold to a-z and the full-width small letters (82 81-82 9A) before
+    // comparing; a trail byte is never folded on its own.
     int CompareNoCase(const char* psz) const;
 
     CString Left(int nCount) const;
@@ -54,8 +57,8 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(const char* pszCharSet) const;
 
-    void MakeUpper();   // single-byte a-z only; double-byte characters untouched
-    void MakeLower();   // single-byte A-Z only
+    void MakeUpper();   // a-z and the full-width small letters; trail bytes never change
+    void MakeLower();   // A-Z and the full-width capitals
     void TrimRight();   // trailing spaces, tabs and line ends
     void TrimLeft();
 

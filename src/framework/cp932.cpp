@@ -3,6 +3,10 @@
 namespace genba {
 namespace cp932 {
 
+namespace {
+bool IsSingleByteChar(const char* s, int len, int pos) { return NextPos(s, len, pos) - pos == 1; }
+} // namespace
+
 int CharStart(const char* s, int len, int pos)
 {
     int p = 0;
@@ -16,13 +20,10 @@ int CharStart(const char* s, int len, int pos)
 
 int FindByte(const char* s, int len, char c, int start)
 {
-    if (start < 0) start = 0;
-    // Align to a character boundary: a start inside a double-byte character
-    // begins the search at the next character.
     int p = 0;
     while (p < start && p < len) p = NextPos(s, len, p);
     for (; p < len; p = NextPos(s, len, p))
-        if (s[p] == c) return p;
+        if (s[p] == c && IsSingleByteChar(s, len, p)) return p;
     return -1;
 }
 
@@ -30,7 +31,7 @@ int ReverseFindByte(const char* s, int len, char c)
 {
     int found = -1;
     for (int p = 0; p < len; p = NextPos(s, len, p))
-        if (s[p] == c) found = p;
+        if (s[p] == c && IsSingleByteChar(s, len, p)) found = p;
     return found;
 }
 

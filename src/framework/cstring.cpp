@@ -1,6 +1,7 @@
 #include <genbafw/cstring.h>
 #include <genbafw/cp932.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,7 +41,56 @@ void* AllocOrDie(size_t n)
 
 int SafeLen(const char* psz) { return psz ? static_cast<int>(std::strlen(psz)) : 0; }
 
-unsigned char FoldUpper(unsigned char b) { return genba::cp932::UpperByte(b); }
+using genba::cp932::IsLeadByte;
+using genba::cp932::NextPos;
+
+// One character of a terminated CP932 string as a number: a double-byte character as
+// lead * 256 + trail, any other byte (a lone lead byte before the end included) as
+// itself. Ordering by these numbers is the framework's multibyte string order.
+unsigned ReadChar(const unsigned char*& p)
+{
+    unsigned c = *p++;
+    if (IsLeadByte(static_cast<unsigned char>(c)) && *p != 0) c = (c << 8) | *p++;
+    return c;
+}
+
+// Full-width Latin letters of code page 932 fold like the single-byte ones.
+const unsigned kWideUpperA = 0x8260, kWideUpperZ = 0x8279, kWideLowerA = 0x8281, kWideLowerZ = 0x829A;
+const unsigned kWideCaseDiff = kWideLowerA - kWideUpperA;
+
+unsigned FoldLowerChar(unsigned c)
+{
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 'a';
+    if (c >= kWideUpperA && c <= kWideUpperZ) return c + kWideCaseDiff;
+    return c;
+}
+
+unsigned FoldUpperChar(unsigned c)
+{
+    if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
+    if (c >= kWideLowerA && c <= kWideLowerZ) return c - kWideCaseDiff;
+    return c;
+}
+
+// Replaces every character of s (len bytes) by fold(character), in place; a fold
+// never changes a character's width.
+template <typename Fold>
+void FoldEachChar(char* s, int len, Fold fold)
+{
+    for (int p = 0; p < len; p = NextPos(s, len, p)) {
+        const unsigned char* at = reinterpret_cast<const unsigned char*>(s + p);
+        bool wide = NextPos(s, len, p) - p == 2;
+        unsigned c = wide ? (static_cast<unsigned>(at[0]) << 8 | at[1]) : at[0];
+        unsigned f = fold(c);
+        if (f == c) continue;
+        if (wide) {
+            s[p] = static_cast<char>(f >> 8);
+            s[p + 1] = static_cast<char>(f & 0xFF);
+        } else {
+            s[p] = static_cast<char>(f);
+        }
+    }
+}
 
 } // namespace
 
@@ -89,7 +139,7 @@ void CString::Grow(int nNewLen)
 {
     if (m_pchData != EmptyChars() && GetData()->nAllocLength >= nNewLen) return;
     int nOld = GetLength();
-    int nAlloc = nNewLen < 64 ? 64 : nNewLen + nNewLen / 2;
+    int nAlloc = nNewLen < 64 ? 64 : (nNewLen > INT_MAX / 3 * 2 ? nNewLen : nNewLen + nNewLen / 2);
     void* mem = AllocOrDie(sizeof(Data) + static_cast<size_t>(nAlloc) + 1);
     Data* d = static_cast<Data*>(mem);
     d->nDataLength = nOld;
@@ -181,6 +231,7 @@ void CString::Append(const char* pch, int nLength)
         Append(copy.m_pchData, nLength);
         return;
     }
+    if (nLength > INT_MAX - 1 - nOld) OutOfMemory();   // a length an int cannot hold
     Grow(nOld + nLength);
     std::memcpy(m_pchData + nOld, pch, static_cast<size_t>(nLength));
     GetData()->nDataLength = nOld + nLength;
@@ -209,9 +260,10 @@ int CString::Compare(const char* psz) const
 {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(m_pchData);
     const unsigned char* b = reinterpret_cast<const unsigned char*>(psz ? psz : "");
-    for (;; ++a, ++b) {
-        if (*a != *b) return *a < *b ? -1 : 1;
-        if (*a == 0) return 0;
+    for (;;) {
+        unsigned ca = ReadChar(a), cb = ReadChar(b);
+        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca == 0) return 0;
     }
 }
 
@@ -219,14 +271,11 @@ int CString::CompareNoCase(const char* psz) const
 {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(m_pchData);
     const unsigned char* b = reinterpret_cast<const unsigned char*>(psz ? psz : "");
-    // Both sides step together; a trail byte is compared exactly, never folded.
-    bool trail = false;
-    for (;; ++a, ++b) {
-        unsigned char ca = trail ? *a : FoldUpper(*a);
-        unsigned char cb = trail ? *b : FoldUpper(*b);
+    // Whole characters are folded, so a trail byte that looks like a letter stays.
+    for (;;) {
+        unsigned ca = FoldLowerChar(ReadChar(a)), cb = FoldLowerChar(ReadChar(b));
         if (ca != cb) return ca < cb ? -1 : 1;
         if (ca == 0) return 0;
-        trail = !trail && genba::cp932::IsLeadByte(*a);
     }
 }
 
@@ -275,10 +324,15 @@ int CString::Find(const char* pszSub, int nStart) const
     if (nSub == 0 || nStart > nLen) return -1;
     if (nStart < 0) nStart = 0;
     int p = 0;
-    while (p < nStart) p = genba::cp932::NextPos(m_pchData, nLen, p);
-    // Only character starts are tried, so a match never begins on a trail byte.
-    for (; p + nSub <= nLen; p = genba::cp932::NextPos(m_pchData, nLen, p))
-        if (std::memcmp(m_pchData + p, pszSub, static_cast<size_t>(nSub)) == 0) return p;
+    while (p < nStart) p = NextPos(m_pchData, nLen, p);
+    // A match begins and ends on character boundaries: it never starts on a trail byte
+    // nor takes only the lead byte of a double-byte character.
+    for (; p + nSub <= nLen; p = NextPos(m_pchData, nLen, p)) {
+        if (std::memcmp(m_pchData + p, pszSub, static_cast<size_t>(nSub)) != 0) continue;
+        int end = p;
+        while (end < p + nSub) end = NextPos(m_pchData, nLen, end);
+        if (end == p + nSub) return p;
+    }
     return -1;
 }
 
@@ -290,42 +344,22 @@ int CString::ReverseFind(char ch) const
 
 int CString::FindOneOf(const char* pszCharSet) const
 {
-    if (!pszCharSet || !*pszCharSet) return -1;
+    int nSet = SafeLen(pszCharSet);
     int nLen = GetLength();
-    for (int p = 0; p < nLen; p = genba::cp932::NextPos(m_pchData, nLen, p)) {
-        unsigned char c = static_cast<unsigned char>(m_pchData[p]);
-        int step = genba::cp932::NextPos(m_pchData, nLen, p) - p;
-        if (step == 2) {
-            // A double-byte character matches a double-byte member of the set.
-            int nSet = SafeLen(pszCharSet);
-            for (int q = 0; q < nSet; q = genba::cp932::NextPos(pszCharSet, nSet, q))
-                if (genba::cp932::NextPos(pszCharSet, nSet, q) - q == 2 && pszCharSet[q] == m_pchData[p] &&
-                    pszCharSet[q + 1] == m_pchData[p + 1])
-                    return p;
-        } else if (c != 0) {
-            int nSet = SafeLen(pszCharSet);
-            for (int q = 0; q < nSet; q = genba::cp932::NextPos(pszCharSet, nSet, q))
-                if (genba::cp932::NextPos(pszCharSet, nSet, q) - q == 1 && pszCharSet[q] == m_pchData[p]) return p;
-        }
+    // Whole characters are compared: a double-byte character matches only the same
+    // double-byte member of the set, never a member equal to one of its bytes.
+    for (int p = 0; p < nLen; p = NextPos(m_pchData, nLen, p)) {
+        int width = NextPos(m_pchData, nLen, p) - p;
+        for (int q = 0; q < nSet; q = NextPos(pszCharSet, nSet, q))
+            if (NextPos(pszCharSet, nSet, q) - q == width &&
+                std::memcmp(pszCharSet + q, m_pchData + p, static_cast<size_t>(width)) == 0)
+                return p;
     }
     return -1;
 }
 
-void CString::MakeUpper()
-{
-    int nLen = GetLength();
-    for (int p = 0; p < nLen; p = genba::cp932::NextPos(m_pchData, nLen, p))
-        m_pchData[p] = static_cast<char>(genba::cp932::UpperByte(static_cast<unsigned char>(m_pchData[p])));
-}
-
-void CString::MakeLower()
-{
-    int nLen = GetLength();
-    for (int p = 0; p < nLen; p = genba::cp932::NextPos(m_pchData, nLen, p)) {
-        unsigned char c = static_cast<unsigned char>(m_pchData[p]);
-        if (c >= 'A' && c <= 'Z') m_pchData[p] = static_cast<char>(c - 'A' + 'a');
-    }
-}
+void CString::MakeUpper() { FoldEachChar(m_pchData, GetLength(), FoldUpperChar); }
+void CString::MakeLower() { FoldEachChar(m_pchData, GetLength(), FoldLowerChar); }
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -335,8 +369,8 @@ void CString::TrimRight()
 {
     int nLen = GetLength();
     int keep = 0;
-    for (int p = 0; p < nLen; p = genba::cp932::NextPos(m_pchData, nLen, p))
-        if (!IsBlank(m_pchData[p])) keep = genba::cp932::NextPos(m_pchData, nLen, p);
+    for (int p = 0; p < nLen; p = NextPos(m_pchData, nLen, p))
+        if (!IsBlank(m_pchData[p])) keep = NextPos(m_pchData, nLen, p);
     if (keep < nLen) *this = Left(keep);
 }
 

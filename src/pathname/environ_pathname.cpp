@@ -48,7 +48,8 @@ CString FindConnectedRemoteName(char upper)
             buf.reset(new (std::nothrow) unsigned char[size]);
             continue;
         }
-        if (rc != NO_ERROR) break;
+        // A batch of no entries would be asked for again forever.
+        if (rc != NO_ERROR || count == 0) break;
         const NETRESOURCEA* res = reinterpret_cast<const NETRESOURCEA*>(buf.get());
         for (DWORD i = 0; i < count; ++i) {
             const char* local = res[i].lpLocalName;
@@ -76,7 +77,8 @@ CString CEnvironObj::GetCurrentDir() const
 {
     char buf[MAX_PATH + 1] = {0};
     DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-    // A directory the 260-byte buffer cannot hold (or no answer) counts as none.
+    // A directory longer than 260 bytes (double-byte names make one) or no answer
+    // counts as none: callers keep paths in MAX_PATH buffers, and a cut one would lie.
     if (n == 0 || n >= sizeof buf) return CString();
     return CString(buf, static_cast<int>(n));
 }

@@ -48,6 +48,8 @@ bool IsDriveAbsolute(const CString& p)
 
 CString CurrentDirForDrive(char drive, const CString& cwd)
 {
+    // Without a current directory there is no telling whether it lies on that drive.
+    if (cwd.IsEmpty()) return CString();
     unsigned char letter = static_cast<unsigned char>(drive);
     if (!cp932::IsAlphaByte(letter)) return cwd;
     CString cur = GetDrive(cwd);
@@ -74,6 +76,9 @@ CString FullPathFrom(const CString& p, const CString& cwd)
 {
     if (IsUncPath(p)) return p;
     if (IsDriveAbsolute(p)) return p;
+    // Every other shape is completed from the current directory; when the system could
+    // not report one, an answer would be a guess.
+    if (cwd.IsEmpty()) return CString();
     if (IsDriveQualified(p)) return JoinUnderDir(CurrentDirForDrive(p[0], cwd), p.Mid(2));
     if (!p.IsEmpty() && p[0] == kSep) return GetDrive(cwd) + p;
     if (p.IsEmpty()) return cwd;

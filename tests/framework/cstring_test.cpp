@@ -1,8 +1,471 @@
+// CString and CP932 stepping. Pure: no Windows header, byte escapes for every
+// double-byte case (95 5C is a kanji whose second byte is a backslash, 83 7C one whose
+// second byte is a vertical bar, 82 60 / 82 81 the full-width A / a).
+#include <genbafw/cp932.h>
 #include <genbafw/cstring.h>
+
 #include <gtest/gtest.h>
 
-TEST(CStringTest, Smoke)
+#include <cstring>
+#include <string>
+#include <utility>
+
+namespace {
+
+std::string Bytes(const CString& s) { return std::string(static_cast<const char*>(s), s.GetLength()); }
+
+int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
+
+// --- CP932 stepping ---------------------------------------------------------------
+
+struct StepRow {
+    const char* s;
+    int len;
+    int pos;
+    int next;
+    int start;   // CharStart(pos)
+};
+
+const StepRow kStepRows[] = {
+    {"ab", 2, 0, 1, 0},
+    {"\x95\x5C" "a", 3, 0, 2, 0},
+    {"\x95\x5C" "a", 3, 1, 2, 0},             // inside the character: its start is 0
+    {"\x95\x5C" "a", 3, 2, 3, 2},
+    {"a\x95", 2, 1, 2, 1},                    // lone lead byte at the end: one character
+    {"a\x95\0z", 4, 1, 2, 1},                 // lead byte before a zero byte: never steps over it
+    {"\x95\x95\x5C", 3, 2, 3, 2},             // 95 95 is one character, so 5C stands alone
+    {"ab", 2, 2, 2, 2},                       // at the end
+    {"ab", 2, 5, 2, 5},
+    {"ab", 2, -1, 0, 0},
+    {"\xE0\x40\xFC\xFC", 4, 2, 4, 2},         // last lead-byte range
+    {"\xA0\x5C", 2, 0, 1, 0},                 // A0 and half-width katakana are single bytes
+    {"\xB1\x5C", 2, 0, 1, 0},
+};
+
+TEST(Cp932, NextPosAndCharStart)
+{
+    for (size_t i = 0; i < sizeof kStepRows / sizeof kStepRows[0]; ++i) {
+        const StepRow& r = kStepRows[i];
+        EXPECT_EQ(r.next, genba::cp932::NextPos(r.s, r.len, r.pos)) << "row " << i;
+        EXPECT_EQ(r.start, genba::cp932::CharStart(r.s, r.len, r.pos)) << "row " << i;
+    }
+}
+
+TEST(Cp932, LeadBytes)
+{
+    for (int b = 0; b < 256; ++b) {
+        bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        EXPECT_EQ(lead, genba::cp932::IsLeadByte(static_cast<unsigned char>(b))) << b;
+    }
+}
+
+struct FindByteRow {
+    const char* s;
+    char c;
+    int start;
+    int first;
+    int last;
+};
+
+const FindByteRow kFindByteRows[] = {
+    {"a\\b\\c", '\\', 0, 1, 3},
+    {"a\\b\\c", '\\', 2, 3, 3},
+    {"\x95\x5C\\", '\\', 0, 2, 2},            // the trail byte is not a backslash
+    {"\x95\x5C\\", '\\', 1, 2, 2},            // a start inside a character moves on
+    {"\x83\x7C|", '|', 0, 2, 2},
+    {"\x83\x7C", '|', 0, -1, -1},
+    {"\x95\x95\x5C", '\\', 0, 2, 2},
+    {"\x95\x5C", '\x95', 0, -1, -1},          // nor is a lead byte a character of its own ...
+    {"a\x95", '\x95', 0, 1, 1},               // ... except alone at the end
+    {"abc", 'x', 0, -1, -1},
+    {"abc", 'a', 3, -1, 0},
+    {"", 'a', 0, -1, -1},
+};
+
+TEST(Cp932, FindByteAndReverseFindByte)
+{
+    for (size_t i = 0; i < sizeof kFindByteRows / sizeof kFindByteRows[0]; ++i) {
+        const FindByteRow& r = kFindByteRows[i];
+        int len = static_cast<int>(std::strlen(r.s));
+        EXPECT_EQ(r.first, genba::cp932::FindByte(r.s, len, r.c, r.start)) << "row " << i;
+        EXPECT_EQ(r.last, genba::cp932::ReverseFindByte(r.s, len, r.c)) << "row " << i;
+    }
+}
+
+// --- Construction, assignment, length -----------------------------------------------
+
+TEST(CString, Construction)
+{
+    EXPECT_STREQ("", static_cast<const char*>(CString()));
+    EXPECT_STREQ("", static_cast<const char*>(CString(static_cast<const char*>(nullptr))));
+    EXPECT_EQ("abc", Bytes(CString("abc")));
+    EXPECT_EQ(std::string("a\0b", 3), Bytes(CString("a\0b", 3)));
+    EXPECT_EQ("", Bytes(CString("abc", 0)));
+    EXPECT_EQ("xxx", Bytes(CString('x', 3)));
+    EXPECT_EQ("", Bytes(CString('x', 0)));
+
+    CString a("hello");
+    CString b(a);
+    b.SetAt(0, 'j');
+    EXPECT_EQ("hello", Bytes(a));             // copies do not share bytes
+    EXPECT_EQ("jello", Bytes(b));
+    CString c(std::move(b));
+    EXPECT_EQ("jello", Bytes(c));
+    EXPECT_TRUE(b.IsEmpty());                 // a moved-from string is empty and usable
+    b = "again";
+    EXPECT_EQ("again", Bytes(b));
+}
+
+TEST(CString, LengthEmptyAndElements)
 {
     CString s("abc");
     EXPECT_EQ(3, s.GetLength());
+    EXPECT_FALSE(s.IsEmpty());
+    EXPECT_EQ('b', s.GetAt(1));
+    EXPECT_EQ('\0', s.GetAt(3));
+    EXPECT_EQ('\0', s.GetAt(-1));
+    s.SetAt(5, 'z');                           // outside: ignored
+    EXPECT_EQ("abc", Bytes(s));
+    s.Empty();
+    EXPECT_EQ(0, s.GetLength());
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_STREQ("", static_cast<const char*>(s));
 }
+
+TEST(CString, AssignmentFromItself)
+{
+    CString s("abcdef");
+    const CString& same = s;
+    s = same;
+    EXPECT_EQ("abcdef", Bytes(s));
+    s = static_cast<const char*>(s) + 2;      // a tail of its own bytes
+    EXPECT_EQ("cdef", Bytes(s));
+    s = 'q';
+    EXPECT_EQ("q", Bytes(s));
+}
+
+// --- Concatenation --------------------------------------------------------------------
+
+TEST(CString, Concatenation)
+{
+    CString a("ab");
+    EXPECT_EQ("abcd", Bytes(a + CString("cd")));
+    EXPECT_EQ("abcd", Bytes(a + "cd"));
+    EXPECT_EQ("cdab", Bytes("cd" + a));
+    EXPECT_EQ("ab\\", Bytes(a + '\\'));
+    EXPECT_EQ("ab", Bytes(a + static_cast<const char*>(nullptr)));
+    a += "c";
+    a += 'd';
+    a += CString("e");
+    EXPECT_EQ("abcde", Bytes(a));
+}
+
+TEST(CString, SelfAppend)
+{
+    CString s("abc");
+    s += s;
+    EXPECT_EQ("abcabc", Bytes(s));
+    s += static_cast<const char*>(s) + 3;     // part of itself
+    EXPECT_EQ("abcabcabc", Bytes(s));
+    // Growing across many appends of itself must not read freed bytes.
+    CString t("\x95\x5C");
+    for (int i = 0; i < 10; ++i) t += t;
+    EXPECT_EQ(2 << 10, t.GetLength());
+    EXPECT_EQ('\x95', t.GetAt(2046));
+    EXPECT_EQ('\x5C', t.GetAt(2047));
+}
+
+// --- Comparison -----------------------------------------------------------------------
+
+struct CompareRow {
+    const char* a;
+    const char* b;
+    int exact;    // sign of Compare
+    int nocase;   // sign of CompareNoCase
+};
+
+const CompareRow kCompareRows[] = {
+    {"abc", "abc", 0, 0},
+    {"abc", "ABC", 1, 0},
+    {"abc", "abd", -1, -1},
+    {"ab", "abc", -1, -1},
+    {"", "", 0, 0},
+    {"", "a", -1, -1},
+    {"a_", "aB", 1, -1},                        // folding goes to lower case: '_' sorts before letters
+    {"\x82\x60", "\x82\x81", -1, 0},            // full-width A and a are one letter
+    {"\x82\x60\x82\x79", "\x82\x81\x82\x9A", -1, 0},
+    {"\x83\x41", "\x83\x61", -1, -1},           // trail byte 61 is not the letter a
+    {"\x95\x5C" "a", "\x95\x5C" "A", 1, 0},
+    {"\x95\x5C", "\x95\x7C", -1, -1},
+    {"\xB1", "\x81\x40", -1, -1},               // a half-width katakana sorts before any double-byte character
+    {"\xDF", "\xE0\x40", -1, -1},
+    {"ab\x95", "ab", 1, 1},                     // a lone lead byte at the end is a character
+    {"ab\x95", "AB\x95", 1, 0},
+    {"ab\x95", "ab\x95\x5C", -1, -1},
+};
+
+TEST(CString, CompareAndCompareNoCase)
+{
+    for (size_t i = 0; i < sizeof kCompareRows / sizeof kCompareRows[0]; ++i) {
+        const CompareRow& r = kCompareRows[i];
+        CString a(r.a), b(r.b);
+        EXPECT_EQ(r.exact, Sign(a.Compare(r.b))) << "row " << i;
+        EXPECT_EQ(-r.exact, Sign(b.Compare(r.a))) << "row " << i;
+        EXPECT_EQ(r.nocase, Sign(a.CompareNoCase(r.b))) << "row " << i;
+        EXPECT_EQ(-r.nocase, Sign(b.CompareNoCase(r.a))) << "row " << i;
+        EXPECT_EQ(r.exact == 0, a == b) << "row " << i;
+        EXPECT_EQ(r.exact != 0, a != r.b) << "row " << i;
+        EXPECT_EQ(r.exact < 0, a < b) << "row " << i;
+    }
+}
+
+TEST(CString, EqualityCountsEveryByte)
+{
+    EXPECT_FALSE(CString("a\0b", 3) == CString("a"));
+    EXPECT_TRUE(CString("a") == "a");
+    EXPECT_TRUE("a" == CString("a"));
+    EXPECT_TRUE(CString("a") != "b");
+    EXPECT_EQ(0, CString().Compare(nullptr));
+}
+
+// --- Extraction -------------------------------------------------------------------------
+
+TEST(CString, LeftMidRight)
+{
+    CString s("abcdef");
+    EXPECT_EQ("abc", Bytes(s.Left(3)));
+    EXPECT_EQ("", Bytes(s.Left(-1)));
+    EXPECT_EQ("abcdef", Bytes(s.Left(99)));
+    EXPECT_EQ("cdef", Bytes(s.Mid(2)));
+    EXPECT_EQ("abcdef", Bytes(s.Mid(-3)));
+    EXPECT_EQ("", Bytes(s.Mid(6)));
+    EXPECT_EQ("", Bytes(s.Mid(60)));
+    EXPECT_EQ("cd", Bytes(s.Mid(2, 2)));
+    EXPECT_EQ("ef", Bytes(s.Mid(4, 99)));
+    EXPECT_EQ("", Bytes(s.Mid(2, -1)));
+    EXPECT_EQ("def", Bytes(s.Right(3)));
+    EXPECT_EQ("", Bytes(s.Right(-2)));
+    EXPECT_EQ("abcdef", Bytes(s.Right(99)));
+}
+
+// --- Searching ------------------------------------------------------------------------
+
+struct FindRow {
+    const char* s;
+    char ch;
+    int start;
+    int find;      // Find(ch, start)
+    int reverse;   // ReverseFind(ch)
+};
+
+const FindRow kFindCharRows[] = {
+    {"C:\\dir\\f", '\\', 0, 2, 6},
+    {"C:\\dir\\f", '\\', 3, 6, 6},
+    {"C:\\dir\\f", '\\', 7, -1, 6},
+    {"C:\\dir\\f", '\\', 99, -1, 6},
+    {"C:\\dir\\f", '\\', -5, 2, 6},
+    {"\x95\x5C", '\\', 0, -1, -1},             // 表 holds no backslash
+    {"a\\\x95\x5C", '\\', 0, 1, 1},
+    {"\x83\x5C\\\x94\x5C", '\\', 0, 2, 2},
+    {"\x83\x7C", '|', 0, -1, -1},
+    {"\x83\x7C|", '|', 1, 2, 2},              // start inside the character
+    {"\x95\x5C", '\x95', 0, -1, -1},
+    {"a\x95", '\x95', 0, 1, 1},                // lone lead byte at the end
+    {"a.b.c", '.', 0, 1, 3},
+    {"abc", '\0', 0, -1, -1},
+};
+
+TEST(CString, FindAndReverseFindChar)
+{
+    for (size_t i = 0; i < sizeof kFindCharRows / sizeof kFindCharRows[0]; ++i) {
+        const FindRow& r = kFindCharRows[i];
+        CString s(r.s);
+        EXPECT_EQ(r.find, s.Find(r.ch, r.start)) << "row " << i;
+        EXPECT_EQ(r.reverse, s.ReverseFind(r.ch)) << "row " << i;
+        if (r.start == 0) {
+            EXPECT_EQ(r.find, s.Find(r.ch)) << "row " << i;
+        }
+    }
+}
+
+struct FindSubRow {
+    const char* s;
+    const char* sub;
+    int start;
+    int pos;
+};
+
+const FindSubRow kFindSubRows[] = {
+    {"abcabc", "bc", 0, 1},
+    {"abcabc", "bc", 2, 4},
+    {"abcabc", "bc", 5, -1},
+    {"abcabc", "", 0, -1},
+    {"abc", "abcd", 0, -1},
+    {"abc", "c", 3, -1},
+    {"\x95\x5C\\x", "\\", 0, 2},
+    {"\x95\x5C\\x", "\x5C\\", 0, -1},          // would start on a trail byte
+    {"\x95\x5C", "\x95", 0, -1},                // would take only a lead byte
+    {"a\x95\x5C", "\x95\x5C", 0, 1},
+    {"\x83\x7C|\x83\x7C|", "\x7C|", 0, -1},
+    {"\x83\x7C|\x83\x7C|", "\x83\x7C|", 1, 3},
+    {"ab\x95", "\x95", 0, 2},                   // a lone lead byte is a character
+};
+
+TEST(CString, FindSubstring)
+{
+    for (size_t i = 0; i < sizeof kFindSubRows / sizeof kFindSubRows[0]; ++i) {
+        const FindSubRow& r = kFindSubRows[i];
+        CString s(r.s);
+        EXPECT_EQ(r.pos, s.Find(r.sub, r.start)) << "row " << i;
+        if (r.start == 0) {
+            EXPECT_EQ(r.pos, s.Find(r.sub)) << "row " << i;
+        }
+    }
+}
+
+struct FindOneOfRow {
+    const char* s;
+    const char* set;
+    int pos;
+};
+
+const FindOneOfRow kFindOneOfRows[] = {
+    {"abc:d", "\\/:*?\"<>|", 3},
+    {"abc", "xyz", -1},
+    {"abc", "", -1},
+    {"\x95\x5C:", "\\:", 2},                    // 5C inside 表 is not a backslash
+    {"\x83\x7C", "|", -1},
+    {"a\x83\x7C|", "|", 3},
+    {"a\x95\x5C", "\x95\x5C", 1},               // a double-byte member matches the whole character
+    {"\x83\x5C", "\x95\x5C", -1},               // ... and only that character
+    {"\x95\x5C", "\x5C", -1},
+    {"\x95\x5C", "\x95", -1},
+    {"ab\x95", "\x95", 2},                      // lone lead byte at the end of both
+    {"ab\x95", "x\x95\x5C", -1},
+};
+
+TEST(CString, FindOneOf)
+{
+    for (size_t i = 0; i < sizeof kFindOneOfRows / sizeof kFindOneOfRows[0]; ++i) {
+        const FindOneOfRow& r = kFindOneOfRows[i];
+        EXPECT_EQ(r.pos, CString(r.s).FindOneOf(r.set)) << "row " << i;
+    }
+    EXPECT_EQ(-1, CString("abc").FindOneOf(nullptr));
+}
+
+// --- Case -----------------------------------------------------------------------------
+
+struct CaseRow {
+    const char* s;
+    const char* upper;
+    const char* lower;
+};
+
+const CaseRow kCaseRows[] = {
+    {"abc.Txt", "ABC.TXT", "abc.txt"},
+    {"\x83\x61z", "\x83\x61Z", "\x83\x61z"},                         // trail byte 61 stays
+    {"\x83\x41Z", "\x83\x41Z", "\x83\x41z"},                         // trail byte 41 stays
+    {"\x95\x5Cq\x83\x7Cq", "\x95\x5CQ\x83\x7CQ", "\x95\x5Cq\x83\x7Cq"},
+    {"\x82\x81\x82\x9A", "\x82\x60\x82\x79", "\x82\x81\x82\x9A"},    // full-width letters
+    {"\x82\x60", "\x82\x60", "\x82\x81"},
+    {"\x82\x80\x82\x9B", "\x82\x80\x82\x9B", "\x82\x80\x82\x9B"},    // just outside the letters
+    {"\xB1\xDF", "\xB1\xDF", "\xB1\xDF"},                            // half-width katakana
+    {"x\x82", "X\x82", "x\x82"},                                     // lone lead byte at the end
+    {"", "", ""},
+};
+
+TEST(CString, MakeUpperAndMakeLower)
+{
+    for (size_t i = 0; i < sizeof kCaseRows / sizeof kCaseRows[0]; ++i) {
+        const CaseRow& r = kCaseRows[i];
+        CString u(r.s), l(r.s);
+        u.MakeUpper();
+        l.MakeLower();
+        EXPECT_EQ(r.upper, Bytes(u)) << "row " << i;
+        EXPECT_EQ(r.lower, Bytes(l)) << "row " << i;
+        EXPECT_EQ(0, u.CompareNoCase(l)) << "row " << i;
+    }
+}
+
+TEST(CString, Trim)
+{
+    CString s(" \t a b \r\n");
+    s.TrimRight();
+    EXPECT_EQ(" \t a b", Bytes(s));
+    s.TrimLeft();
+    EXPECT_EQ("a b", Bytes(s));
+    CString t("\x81 ");                         // trailing blank after a lone lead byte
+    t.TrimRight();
+    EXPECT_EQ("\x81 ", Bytes(t));               // 81 20 is one character: nothing to trim
+}
+
+// --- Format ---------------------------------------------------------------------------
+
+TEST(CString, Format)
+{
+    CString s;
+    s.Format("%d-%s-%03lX", 12, "ab", 10UL);
+    EXPECT_EQ("12-ab-00A", Bytes(s));
+    s.Format("%s", "");
+    EXPECT_TRUE(s.IsEmpty());
+    s.Format("%08lX", 0x03010000UL);
+    EXPECT_EQ("03010000", Bytes(s));
+    s.Format("\x83\x74\x83\x40\x83\x43\x83\x8B%lu.%s", 1UL, "001");
+    EXPECT_EQ("\x83\x74\x83\x40\x83\x43\x83\x8B" "1.001", Bytes(s));
+
+    std::string big(5000, 'x');
+    s.Format("[%s]", big.c_str());
+    EXPECT_EQ("[" + big + "]", Bytes(s));
+
+    // Its own bytes as an argument: read before they are replaced.
+    s = "ab";
+    s.Format("%s%s", static_cast<const char*>(s), static_cast<const char*>(s));
+    EXPECT_EQ("abab", Bytes(s));
+}
+
+// --- Buffer access --------------------------------------------------------------------
+
+TEST(CString, GetBufferReleaseBuffer)
+{
+    CString s;
+    char* b = s.GetBuffer(10);
+    std::strcpy(b, "hello");
+    s.ReleaseBuffer();
+    EXPECT_EQ("hello", Bytes(s));
+
+    b = s.GetBuffer(100);                     // keeps what was there
+    EXPECT_STREQ("hello", b);
+    b[2] = '\0';
+    s.ReleaseBuffer();
+    EXPECT_EQ("he", Bytes(s));
+
+    s.GetBuffer(0);
+    s.ReleaseBuffer(1);
+    EXPECT_EQ("h", Bytes(s));
+
+    s.GetBuffer(5);
+    s.ReleaseBuffer(0);
+    EXPECT_TRUE(s.IsEmpty());
+
+    // A caller that fills the whole buffer and its terminator slot gets no overrun.
+    CString t;
+    b = t.GetBuffer(4);
+    std::memcpy(b, "wxyzQ", 5);
+    t.ReleaseBuffer();
+    EXPECT_EQ("wxyz", Bytes(t));
+
+    // A length beyond the buffer is cut to it.
+    CString u;
+    std::memcpy(u.GetBuffer(3), "abc", 3);
+    u.ReleaseBuffer(50);
+    EXPECT_EQ(3, u.GetLength());
+
+    CString v("abc");
+    b = v.GetBufferSetLength(5);
+    b[3] = 'd';
+    b[4] = 'e';
+    v.ReleaseBuffer();
+    EXPECT_EQ("abcde", Bytes(v));
+}
+
+}  // namespace
