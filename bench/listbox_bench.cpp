@@ -11,7 +11,7 @@
 namespace {
 
 const int kEntries = 4095;
-const int kRepetitions = 15;
+const int kRepetitions = 25;
 const double kTarget = 1.2;
 
 double Now()

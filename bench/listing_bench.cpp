@@ -11,7 +11,7 @@ namespace {
 
 const int kNumbered = 4095;
 const int kOthers = 4000;
-const int kRepetitions = 10;
+const int kRepetitions = 25;
 const double kTarget = 1.3;
 
 double Now()
