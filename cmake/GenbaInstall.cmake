@@ -1,7 +1,7 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS genbaenv genbafw EXPORT genbaenvTargets
+install(TARGETS genbaenv genbafw zrapli EXPORT genbaenvTargets
   RUNTIME DESTINATION bin
   LIBRARY DESTINATION bin
   ARCHIVE DESTINATION lib)

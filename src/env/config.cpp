@@ -1,5 +1,10 @@
 #include "env/config.h"
 
+#include "env/module.h"
+#include "env/registry.h"
+
+#include <genbaenv/environ.h>
+
 namespace genba {
 
 CString s_strSetupPrefix;
@@ -14,5 +19,83 @@ CString s_strHomeTemp;
 CString s_strServerQMS;
 int s_bIniLoaded = 0;
 int s_bHomesLoaded = 0;
+
+namespace {
+
+const char kIniSection[] = "Type";
+const DWORD kIniValueChars = 260;
+
+// genbaenv.dll in C:\Suite gives C:\Suite\genbaenv.INI.
+CString IniPathBesideLibrary(const CEnvironObj& env)
+{
+    CString file = LibraryFileName();
+    // Without the library's own name there is no "beside": a bare ".INI" would be
+    // looked up relative to whatever the current folder is.
+    if (file.IsEmpty()) return CString();
+    CString iniName = env.GetBaseNameFromFileName(env.GetFileNameFromRelativePath(file)) + ".INI";
+    CString iniPath = env.GetPathNameFromRelativePath(file);
+    env.AddFileName(iniPath, iniName);
+    return iniPath;
+}
+
+CString ReadIniValue(const CString& iniPath, const char* key)
+{
+    char buf[kIniValueChars + 1] = {0};
+    DWORD n = GetPrivateProfileStringA(kIniSection, key, "", buf, sizeof buf, iniPath);
+    return CString(buf, static_cast<int>(n < sizeof buf ? n : 0));
+}
+
+void LoadIniStep(const CEnvironObj& env)
+{
+    s_bIniLoaded = 1;
+    s_strSetupPrefix.Empty();
+    s_strMachineSuffix.Empty();
+    s_strUserSuffix.Empty();
+    CString iniPath = IniPathBesideLibrary(env);
+    if (iniPath.IsEmpty() || env.IsExist(iniPath) != EXIST_FILE) return;
+    s_strSetupPrefix = ReadIniValue(iniPath, "Setup");
+    s_strMachineSuffix = ReadIniValue(iniPath, "HKLM");
+    s_strUserSuffix = ReadIniValue(iniPath, "HKCU");
+}
+
+void LoadHomesStep(const CEnvironObj& env)
+{
+    s_bHomesLoaded = 1;
+    s_strSetupSection = GetSetupSection(env);
+    s_strHomeProgram.Empty();
+    s_strHomeSystem.Empty();
+    s_strHomeData.Empty();
+    s_strHomeHelp.Empty();
+    s_strHomeTemp.Empty();
+    s_strServerQMS = "?";
+
+    UniqueRegKey key = OpenMachineKey(env.GetApliChange(), s_strSetupSection, nullptr, nullptr, KEYOPEN_READ);
+    if (!key) return;
+    const struct {
+        const char* name;
+        CString* value;
+    } homes[] = {
+        {"HomeProgram", &s_strHomeProgram}, {"HomeSystem", &s_strHomeSystem}, {"HomeData", &s_strHomeData},
+        {"HomeHelp", &s_strHomeHelp},       {"HomeTemp", &s_strHomeTemp},     {"ServerQMS", &s_strServerQMS},
+    };
+    for (const auto& home : homes) ReadRegString(key.get(), *home.value, home.name, kRegTextLimit);
+}
+
+} // namespace
+
+CString GetSetupSection(const CEnvironObj& env)
+{
+    CString type;
+    if (UniqueRegKey key = OpenUserKey(env.GetApliChange(), nullptr, "CurrentWork", nullptr, KEYOPEN_READ))
+        ReadRegString(key.get(), type, "Type", kRegTextLimit);
+    if (type.IsEmpty()) type = GetServerNameFromPath(env, LibraryFileName()).IsEmpty() ? "Local" : "Network";
+    return "Setup" + s_strSetupPrefix + type;
+}
+
+void LoadSharedConfig(const CEnvironObj& env)
+{
+    if (!s_bIniLoaded) LoadIniStep(env);
+    if (!s_bHomesLoaded) LoadHomesStep(env);
+}
 
 } // namespace genba

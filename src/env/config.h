@@ -6,6 +6,8 @@
 
 #include <genbafw/cstring.h>
 
+class CEnvironObj;
+
 namespace genba {
 
 extern CString s_strSetupPrefix;    // INI "Type" / "Setup"
@@ -20,5 +22,14 @@ extern CString s_strHomeTemp;
 extern CString s_strServerQMS;      // a server name, "?" or "*"
 extern int s_bIniLoaded;
 extern int s_bHomesLoaded;
+
+// The INI step (once per process), then the homes step (again only after the settings
+// store cleared s_bHomesLoaded). The object's application-selection object names the
+// product key.
+void LoadSharedConfig(const CEnvironObj& env);
+
+// "Setup" + prefix + install type: the user's CurrentWork "Type", else Network or Local
+// by where the library itself was loaded from.
+CString GetSetupSection(const CEnvironObj& env);
 
 } // namespace genba

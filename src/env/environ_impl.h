@@ -12,3 +12,14 @@ struct CEnvironObjImpl {
     CString m_strServerName;
     ZRApliChange m_ApliChange;
 };
+
+namespace genba {
+
+// The stored current work under the user's "CurrentWork" entry, applied through the
+// object's setters.
+void LoadCurrentWork(CEnvironObj& env);
+
+// The server name follows the QMS_SERVER folder of the object's current work.
+void RefreshServerName(CEnvironObj& env);
+
+} // namespace genba

@@ -1,0 +1,224 @@
+#include "env/registry.h"
+
+#include "env/config.h"
+#include "env/regtext.h"
+
+#include <genbaenv/environ.h>
+#include <zrapli.h>
+
+namespace genba {
+
+namespace {
+
+const REGSAM kReadAccess = KEY_READ;                   // 0x20019
+const REGSAM kReadWriteAccess = KEY_READ | KEY_WRITE;  // 0x2001F
+
+const char kCompanyKey[] = "Velmora\\";
+const char kSectionVersion[] = "CurrentVersion";
+
+const CString& RootSuffix(HKEY root)
+{
+    static const CString none;
+    if (root == HKEY_CURRENT_USER) return s_strUserSuffix;
+    if (root == HKEY_LOCAL_MACHINE) return s_strMachineSuffix;
+    return none;
+}
+
+bool IsGiven(const char* text) { return text && *text; }
+
+void AppendComponent(CString& path, const CString& component)
+{
+    if (component.IsEmpty()) return;
+    path += '\\';
+    path += component;
+}
+
+// Expands %NAME% references. The system tells the length it needs; the environment may
+// change between the two calls, so the expansion is retried until it fits.
+int ExpandInto(const CString& text, CString& out)
+{
+    DWORD need = ExpandEnvironmentStringsA(text, nullptr, 0);
+    for (int attempt = 0; need != 0 && attempt < 4; ++attempt) {
+        CString expanded;
+        char* buf = expanded.GetBuffer(static_cast<int>(need));
+        DWORD got = ExpandEnvironmentStringsA(text, buf, need);
+        if (got == 0) return 0;
+        if (got <= need) {
+            expanded.ReleaseBuffer(-1);
+            out = expanded;
+            return 1;
+        }
+        expanded.ReleaseBuffer(0);
+        need = got;
+    }
+    return 0;
+}
+
+enum class NameKind { Value, Subkey };
+
+// Name of the value or subkey at `index`. The size the system reports for the longest
+// name is not in CP932 bytes, so the buffer starts with room to spare and grows if the
+// system still asks for more.
+LONG EnumName(HKEY key, NameKind kind, DWORD index, DWORD longest, CString& name)
+{
+    DWORD size = (longest + 1) * 2 + 2;
+    for (;;) {
+        char* buf = name.GetBuffer(static_cast<int>(size));
+        DWORD len = size;
+        LONG rc = kind == NameKind::Value
+                      ? RegEnumValueA(key, index, buf, &len, nullptr, nullptr, nullptr, nullptr)
+                      : RegEnumKeyExA(key, index, buf, &len, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA && size < 0x40000) {
+            name.ReleaseBuffer(0);
+            size *= 2;
+            continue;
+        }
+        name.ReleaseBuffer(rc == ERROR_SUCCESS && len < size ? static_cast<int>(len) : 0);
+        return rc;
+    }
+}
+
+} // namespace
+
+CString BuildProductKeyPath(const ZRApliChange& apli, HKEY root, const char* section, const char* entry,
+                            const char* valueName, CString& pending)
+{
+    CString path("Software");
+    pending = kCompanyKey;
+    pending += apli.GetProductKeyName();
+    pending += RootSuffix(root);
+    if (IsGiven(section)) {
+        AppendComponent(path, pending);
+        path += '\\';
+        path += section;
+        pending = kSectionVersion;
+    }
+    if (IsGiven(entry)) {
+        AppendComponent(path, pending);
+        pending = entry;
+    }
+    if (valueName) {
+        AppendComponent(path, pending);
+        pending = valueName;
+    }
+    return path;
+}
+
+CString ProductKeyPath(const ZRApliChange& apli, HKEY root, const char* section, const char* entry)
+{
+    CString pending;
+    CString path = BuildProductKeyPath(apli, root, section, entry, nullptr, pending);
+    AppendComponent(path, pending);
+    return path;
+}
+
+UniqueRegKey OpenProductKey(const ZRApliChange& apli, HKEY root, const char* section, const char* entry,
+                            const char* valueName, int mode)
+{
+    if (mode != KEYOPEN_READ && !valueName) return UniqueRegKey();
+    CString pending;
+    CString path = BuildProductKeyPath(apli, root, section, entry, valueName, pending);
+    if (!valueName) AppendComponent(path, pending);
+
+    UniqueRegKey key;
+    LONG rc = ERROR_INVALID_PARAMETER;
+    switch (mode) {
+    case KEYOPEN_READ:
+        rc = RegOpenKeyExA(root, path, 0, kReadAccess, key.put());
+        break;
+    case KEYOPEN_WRITE:
+        // No delete of the old value here: the write that follows replaces it and its
+        // type at once, and a write that fails leaves it as it was.
+        rc = RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWriteAccess, nullptr,
+                             key.put(), nullptr);
+        break;
+    case KEYOPEN_DELETE:
+        rc = RegOpenKeyExA(root, path, 0, kReadWriteAccess, key.put());
+        if (rc == ERROR_SUCCESS) RegDeleteValueA(key.get(), valueName);
+        break;
+    default:
+        break;
+    }
+    if (rc != ERROR_SUCCESS) {
+        key.release();   // a failed call leaves nothing to close, whatever the slot holds
+        return UniqueRegKey();
+    }
+    return key;
+}
+
+UniqueRegKey OpenMachineKey(const ZRApliChange& apli, const char* section, const char* entry,
+                            const char* valueName, int mode)
+{
+    return OpenProductKey(apli, HKEY_LOCAL_MACHINE, section, entry, valueName, mode);
+}
+
+UniqueRegKey OpenUserKey(const ZRApliChange& apli, const char* section, const char* entry,
+                         const char* valueName, int mode)
+{
+    return OpenProductKey(apli, HKEY_CURRENT_USER, section, entry, valueName, mode);
+}
+
+int ReadRegString(HKEY key, CString& out, const char* name, DWORD limit)
+{
+    if (!key || limit == 0) return 0;
+    CString text;
+    char* buf = text.GetBuffer(static_cast<int>(limit));
+    DWORD type = REG_NONE;
+    DWORD size = limit;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    bool isText = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+    // Only the bytes returned count: a value stored without a terminator is not read on
+    // into whatever follows it in the buffer.
+    int length = rc == ERROR_SUCCESS && isText ? RegTextLength(buf, size, limit) : -1;
+    text.ReleaseBuffer(length < 0 ? 0 : length);
+    if (length < 0) return 0;
+    if (type == REG_EXPAND_SZ) return ExpandInto(text, out);
+    out = text;
+    return 1;
+}
+
+int ReadRegDWord(HKEY key, unsigned long& out, const char* name)
+{
+    if (!key) return 0;
+    DWORD value = 0;
+    DWORD type = REG_NONE;
+    DWORD size = sizeof value;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return 0;
+    out = value;
+    return 1;
+}
+
+CString GetServerNameFromPath(const CEnvironObj& env, const CString& path)
+{
+    if (path.IsEmpty()) return CString();
+    return env.GetServerNameFromShareName(env.GetShareNameFromUNCPath(env.GetUNCPath(path)));
+}
+
+int DeleteRegKeyContents(HKEY parent, const char* name)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExA(parent, name, 0, kReadWriteAccess, key.put()) != ERROR_SUCCESS) {
+        key.release();
+        return 0;
+    }
+    DWORD subkeys = 0, longestSubkey = 0, values = 0, longestValue = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, &longestSubkey, nullptr, &values,
+                         &longestValue, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+
+    // Downwards, so that deleting an item never moves one not yet visited.
+    CString item;
+    for (DWORD i = values; i-- > 0;) {
+        if (EnumName(key.get(), NameKind::Value, i, longestValue, item) != ERROR_SUCCESS) return 0;
+        if (RegDeleteValueA(key.get(), item) != ERROR_SUCCESS) return 0;
+    }
+    for (DWORD i = subkeys; i-- > 0;) {
+        if (EnumName(key.get(), NameKind::Subkey, i, longestSubkey, item) != ERROR_SUCCESS) return 0;
+        if (!DeleteRegKeyContents(key.get(), item)) return 0;
+        if (RegDeleteKeyA(key.get(), item) != ERROR_SUCCESS) return 0;
+    }
+    return 1;
+}
+
+} // namespace genba
