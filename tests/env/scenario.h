@@ -1,0 +1,88 @@
+// Scenarios: tests of what the library keeps per process (the INI beside it, the setup
+// section, the homes and the flags that say whether they were read). Each runs in a
+// process of its own, started from a scratch folder that holds copies of the test
+// program, genbaenv.dll, genbafw.dll and zrapli.dll, and the genbaenv.INI the scenario
+// asks for. The registry keys a scenario uses are its own: by default the INI gives
+// both product keys a suffix made from the scenario's name.
+//
+//   GENBA_SCENARIO(Install, IniSuffixes, genbatest::Ini("A", "_X", "_Y")) {
+//       genbatest::ResetProductKeys();
+//       ...                      // gtest assertions, as in a TEST body
+//   }
+//
+// In the ordinary run the program lists Install.IniSuffixes as a test that starts the
+// copy with --genba-scenario=Install.IniSuffixes; the copy runs the body alone.
+#pragma once
+
+#include <genbafw/cstring.h>
+#include <windows.h>
+
+#include <string>
+
+namespace genbatest {
+
+struct ScenarioSetup {
+    bool writeIni = true;       // genbaenv.INI beside the library
+    bool isolated = true;       // suffixes made from the scenario's name
+    std::string setupPrefix;    // [Type] Setup=
+    std::string machineSuffix;  // [Type] HKLM=
+    std::string userSuffix;     // [Type] HKCU=
+    bool onMappedDrive = false; // run from drive T: instead of the scratch folder
+    std::string iniText;        // the whole INI instead of the three keys, when set
+
+    ScenarioSetup& OnMappedDrive()
+    {
+        onMappedDrive = true;
+        return *this;
+    }
+};
+
+ScenarioSetup Isolated();                      // own suffixes, no prefix
+ScenarioSetup NoIni();                         // no INI at all: bare product keys
+ScenarioSetup Ini(const char* setup, const char* hklm, const char* hkcu);
+ScenarioSetup RawIni(const char* text);        // this INI text, suffixes as it says
+
+bool RegisterScenario(const char* suite, const char* name, ScenarioSetup setup, void (*body)(),
+                      const char* file, int line);
+
+// Inside a scenario: its setup (suffixes filled in) and where its copy lives.
+const ScenarioSetup& CurrentScenario();
+CString ScenarioDir();
+
+// Product key paths below HKCU and HKLM for the current scenario's suffixes.
+CString UserProductKey();
+CString MachineProductKey();
+
+// Deletes both product keys of the current scenario with everything below them.
+void ResetProductKeys();
+
+// Raw registry access for setting up and checking, below a root.
+bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const void* data, DWORD size);
+bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type = REG_SZ);
+bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value);
+bool RegDelValue(HKEY root, const CString& path, const char* name);
+bool RegKeyExists(HKEY root, const CString& path);
+void RegDelTree(HKEY root, const CString& path);
+
+// The machine values of a setup section: HomeProgram ... HomeTemp, and ServerQMS unless
+// `serverQms` is null.
+struct Homes {
+    const char* program;
+    const char* system;
+    const char* data;
+    const char* help;
+    const char* temp;
+    const char* serverQms;
+};
+void PutHomes(const CString& setupSection, const Homes& homes);
+
+// Removes a folder with everything in it (no links expected).
+void RemoveTree(const CString& dir);
+
+} // namespace genbatest
+
+#define GENBA_SCENARIO(suite, name, setup)                                                                  \
+    static void suite##_##name##_Scenario();                                                                \
+    static const bool suite##_##name##_Registered =                                                         \
+        ::genbatest::RegisterScenario(#suite, #name, setup, &suite##_##name##_Scenario, __FILE__, __LINE__); \
+    static void suite##_##name##_Scenario()

@@ -1,0 +1,444 @@
+// The settings store against the real registry. Every test uses an entry and a section
+// named after itself, deleted before and after it, under both product keys; the store's
+// results are checked by reading the registry directly.
+#include "settings/store_table.h"
+
+#include "env/scenario.h"
+
+#include "support/testsupport.h"
+
+#include <genbafw/handle.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace genbatest;
+
+namespace {
+
+class SettingsStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_entry = CString("T_") + name;
+        m_section = CString("S_") + name;
+        Clean();
+    }
+    void TearDown() override { Clean(); }
+
+    void Clean()
+    {
+        for (const Store& s : kStores) {
+            RegDelTree(s.root, ProductKey(s) + "\\" + m_entry);
+            RegDelTree(s.root, ProductKey(s) + "\\" + m_section);
+        }
+    }
+
+    // Value as stored: its type and bytes; false when it cannot be read.
+    static bool ReadRaw(HKEY root, const CString& path, const char* name, DWORD& type, std::string& bytes)
+    {
+        genba::UniqueRegKey key;
+        if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+        DWORD size = 0;
+        LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size);
+        bytes.assign(size, '\0');
+        if (rc == ERROR_SUCCESS && size)
+            rc = RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
+        return rc == ERROR_SUCCESS;
+    }
+
+    CString EntryKey(const Store& s) const { return ProductKey(s) + "\\" + m_entry; }
+
+    CEnvironObj m_env;
+    CString m_entry, m_section;
+};
+
+} // namespace
+
+TEST_F(SettingsStore, KeyLayoutBelowTheProductKey)
+{
+    const CString e = m_entry, s = m_section;
+    const struct {
+        CString section, entry, name, key;   // key below the product key
+    } rows[] = {
+        {"", e, "V", e},
+        {"", e + "\\Deep", "V", e + "\\Deep"},
+        {s, "", "V", s + "\\CurrentVersion"},
+        {s, "E", "V", s + "\\CurrentVersion\\E"},
+        {s + "\\Sub", "", "V", s + "\\Sub\\CurrentVersion"},
+        {s, "E\\F", "", s + "\\CurrentVersion\\E\\F"},   // the default value
+        {"", "", e, ""},                                 // a value in the product key itself
+    };
+    for (const Store& st : kStores) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(st.name) + " " + static_cast<const char*>(row.section) + "|" +
+                         static_cast<const char*>(row.entry));
+            ASSERT_EQ((m_env.*st.setStr)(row.section, row.entry, row.name, "x"), 1);
+            CString key = row.key.IsEmpty() ? ProductKey(st) : ProductKey(st) + "\\" + row.key;
+            DWORD type = 0;
+            std::string bytes;
+            ASSERT_TRUE(ReadRaw(st.root, key, row.name, type, bytes)) << static_cast<const char*>(key);
+            EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+            EXPECT_EQ(bytes, std::string("x", 2));
+        }
+        // Nothing at the levels in between.
+        DWORD type = 0;
+        std::string bytes;
+        EXPECT_FALSE(ReadRaw(st.root, ProductKey(st) + "\\" + s, "V", type, bytes));
+        RegDelValue(st.root, ProductKey(st), e);
+    }
+}
+
+TEST_F(SettingsStore, NumbersRoundTripAndOtherTypesRefused)
+{
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        for (unsigned long v : {0UL, 1UL, 0x12345678UL, 0xFFFFFFFFUL}) {
+            ASSERT_EQ((m_env.*st.setDWord)("", m_entry, "N", v), 1);
+            unsigned long got = 7;
+            EXPECT_EQ((m_env.*st.getDWord)("", m_entry, "N", got), 1);
+            EXPECT_EQ(got, v);
+        }
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "N", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(bytes.size(), 4u);
+
+        const unsigned long long eight = 5;
+        RegPut(st.root, EntryKey(st), "Bin4", REG_BINARY, "\x05\0\0", 4);
+        RegPutStr(st.root, EntryKey(st), "Text", "5");
+        RegPut(st.root, EntryKey(st), "Dword8", REG_DWORD, &eight, 8);
+        RegPut(st.root, EntryKey(st), "Qword", REG_QWORD, &eight, 8);
+        RegPut(st.root, EntryKey(st), "Dword2", REG_DWORD, "\x05\0", 2);
+        for (const char* name : {"Bin4", "Text", "Dword8", "Qword", "Dword2", "Missing"}) {
+            unsigned long got = 0xABCDEF;
+            EXPECT_EQ((m_env.*st.getDWord)("", m_entry, name, got), 0) << name;
+            EXPECT_EQ(got, 0xABCDEFUL) << name;
+        }
+        unsigned long got = 0xABCDEF;
+        EXPECT_EQ((m_env.*st.getDWord)(m_section, "NoKey", "N", got), 0);
+        EXPECT_EQ(got, 0xABCDEFUL);
+    }
+}
+
+TEST_F(SettingsStore, TextsRoundTripUpTo2047Bytes)
+{
+    const CString longest('a', 2047), tooLong('b', 2048);
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        const CString texts[] = {"", "abc", "\x95\x5C\x83\x5C\x94\x5C", "\xCC\xA7\xB2\xD9", "C:\\x\\y\\", longest};
+        for (const CString& t : texts) {
+            ASSERT_EQ((m_env.*st.setStr)("", m_entry, "T", t), 1);
+            CString got = "sentinel";
+            EXPECT_EQ((m_env.*st.getStr)("", m_entry, "T", got), 1) << Hex(t.Left(16));
+            EXPECT_EQ(got, t);
+        }
+        // 2048 bytes are written (with the terminator, 2049) but cannot be read back.
+        EXPECT_EQ((m_env.*st.setStr)("", m_entry, "T", tooLong), 1);
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "T", type, bytes));
+        EXPECT_EQ(bytes.size(), 2049u);
+        CString got = "sentinel";
+        EXPECT_EQ((m_env.*st.getStr)("", m_entry, "T", got), 0);
+        EXPECT_EQ(got, "sentinel");
+
+        // A text is stored up to its first zero byte.
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "Z", CString("ab\0cd", 5)), 1);
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "Z", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(bytes, std::string("ab", 3));
+    }
+}
+
+TEST_F(SettingsStore, TextsOfEveryRegistryType)
+{
+    char drive[MAX_PATH] = {0};
+    ASSERT_GT(GetEnvironmentVariableA("SystemDrive", drive, sizeof drive), 0u);
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+        int result;
+        CString text;
+    } rows[] = {
+        {"REG_SZ", REG_SZ, std::string("abc", 4), 1, "abc"},
+        {"REG_SZ empty", REG_SZ, std::string("", 1), 1, ""},
+        {"REG_SZ no bytes", REG_SZ, std::string(), 1, ""},
+        {"REG_EXPAND_SZ", REG_EXPAND_SZ, std::string("%SystemDrive%\\x", 16), 1, CString(drive) + "\\x"},
+        {"REG_EXPAND_SZ unknown", REG_EXPAND_SZ, std::string("%GENBA_NONE%", 13), 1, "%GENBA_NONE%"},
+        {"REG_MULTI_SZ", REG_MULTI_SZ, std::string("one\0two\0", 9), 1, "one"},
+        {"REG_MULTI_SZ first empty", REG_MULTI_SZ, std::string("\0two\0", 6), 1, ""},
+        {"REG_DWORD", REG_DWORD, std::string("\x01\0\0\0", 4), 0, "sentinel"},
+        {"REG_BINARY", REG_BINARY, std::string("abc", 4), 0, "sentinel"},
+        {"REG_NONE", REG_NONE, std::string("abc", 4), 0, "sentinel"},
+    };
+    for (const Store& st : kStores) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(st.name) + " " + row.what);
+            ASSERT_TRUE(RegPut(st.root, EntryKey(st), "V", row.type, row.bytes.data(), static_cast<DWORD>(row.bytes.size())));
+            CString got = "sentinel";
+            EXPECT_EQ((m_env.*st.getStr)("", m_entry, "V", got), row.result);
+            EXPECT_EQ(got, row.text);
+        }
+        CString got = "sentinel";
+        EXPECT_EQ((m_env.*st.getStr)("", m_entry, "Missing", got), 0);
+        EXPECT_EQ((m_env.*st.getStr)(m_section, "", "V", got), 0);
+        EXPECT_EQ(got, "sentinel");
+    }
+}
+
+// Any program can store a text without its terminating zero: only the bytes the registry
+// returned are text, up to the first zero among them; a text that fills the whole
+// 2048-byte buffer without one is too long. (Wine adds a terminator of its own and asks
+// room for it, Windows need not; these rows hold on both. RegText shows the rule alone.)
+TEST_F(SettingsStore, TextsStoredWithoutTerminator)
+{
+    char drive[MAX_PATH] = {0};
+    ASSERT_GT(GetEnvironmentVariableA("SystemDrive", drive, sizeof drive), 0u);
+    const std::string a2047(2047, 'a'), a2048(2048, 'a');
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+        int result;
+        CString text;
+    } rows[] = {
+        {"3 bytes", REG_SZ, "abc", 1, "abc"},
+        {"double-byte end", REG_SZ, "x\x95\x5C", 1, "x\x95\x5C"},
+        {"2047 bytes", REG_SZ, a2047, 1, CString(a2047.c_str())},
+        {"2047 bytes and zero", REG_SZ, a2047 + '\0', 1, CString(a2047.c_str())},
+        {"2048 bytes", REG_SZ, a2048, 0, "sentinel"},
+        {"zero inside", REG_SZ, std::string("ab\0cd", 5), 1, "ab"},
+        {"multi without zeros", REG_MULTI_SZ, "one", 1, "one"},
+        {"expandable", REG_EXPAND_SZ, "%SystemDrive%\\y", 1, CString(drive) + "\\y"},
+    };
+    for (const Store& st : kStores) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(st.name) + " " + row.what);
+            ASSERT_TRUE(RegPut(st.root, EntryKey(st), "U", row.type, row.bytes.data(), static_cast<DWORD>(row.bytes.size())));
+            CString got = "sentinel";
+            EXPECT_EQ((m_env.*st.getStr)("", m_entry, "U", got), row.result);
+            EXPECT_EQ(got, row.text);
+        }
+    }
+}
+
+TEST_F(SettingsStore, BlocksAndTheirSizes)
+{
+    const unsigned char ten[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "B", ten, 10), 1);
+        EXPECT_EQ((m_env.*st.buffSize)("", m_entry, "B"), 10UL);
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "B", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+        EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(ten), 10));
+
+        // Buffers larger than the block: the rest stays as it was.
+        for (unsigned long size : {100UL, 11UL, 10UL}) {
+            unsigned char buf[100];
+            std::memset(buf, 0xEE, sizeof buf);
+            EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "B", buf, size), 1) << size;
+            EXPECT_EQ(std::memcmp(buf, ten, 10), 0) << size;
+            for (int i = 10; i < 100; ++i) ASSERT_EQ(buf[i], 0xEE) << "size " << size << " byte " << i;
+        }
+        for (unsigned long size : {9UL, 5UL, 0UL}) {
+            unsigned char buf[10];
+            EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "B", buf, size), 0) << size;
+        }
+        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "B", nullptr, 100), 0);
+
+        // An empty block is stored, reads back into any buffer, and has size 0.
+        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Empty", ten, 0), 1);
+        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Null", nullptr, 0), 1);
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "Null", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+        EXPECT_EQ(bytes.size(), 0u);
+        unsigned char one = 0x5A;
+        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Empty", &one, 1), 1);
+        EXPECT_EQ(one, 0x5A);
+        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Empty", nullptr, 0), 1);
+
+        // A big block: the size asked first, then read.
+        std::vector<unsigned char> big(100000);
+        for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<unsigned char>(i * 7);
+        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Big", big.data(), static_cast<unsigned long>(big.size())), 1);
+        unsigned long size = (m_env.*st.buffSize)("", m_entry, "Big");
+        ASSERT_EQ(size, 100000UL);
+        std::vector<unsigned char> back(size);
+        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Big", back.data(), size), 1);
+        EXPECT_EQ(back, big);
+
+        // Size 0 and refusals for what is not a block.
+        RegPutStr(st.root, EntryKey(st), "Text", "abcdef");
+        RegPutDWord(st.root, EntryKey(st), "Num", 3);
+        for (const char* name : {"Empty", "Text", "Num", "Missing"}) {
+            EXPECT_EQ((m_env.*st.buffSize)("", m_entry, name), 0UL) << name;
+        }
+        for (const char* name : {"Text", "Num", "Missing"}) {
+            unsigned char buf[16];
+            EXPECT_EQ((m_env.*st.getBuff)("", m_entry, name, buf, sizeof buf), 0) << name;
+        }
+        unsigned char buf[16];
+        EXPECT_EQ((m_env.*st.buffSize)(m_section, "NoKey", "B"), 0UL);
+        EXPECT_EQ((m_env.*st.getBuff)(m_section, "NoKey", "B", buf, sizeof buf), 0);
+    }
+}
+
+// A write replaces the value and its type in one step.
+TEST_F(SettingsStore, WriteReplacesValueAndType)
+{
+    const unsigned char three[3] = {1, 2, 3};
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "text"), 1);
+        ASSERT_EQ((m_env.*st.setDWord)("", m_entry, "V", 9), 1);
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "V", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "V", three, 3), 1);
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "V", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+        EXPECT_EQ(bytes, std::string("\x01\x02\x03", 3));
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "again"), 1);
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "V", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(bytes, std::string("again", 6));
+    }
+}
+
+// A write that fails once its key is open leaves the old value as it was: the old value
+// is not deleted before the new one is written.
+TEST_F(SettingsStore, FailedWriteKeepsTheOldValue)
+{
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "old"), 1);
+        // The system refuses data it cannot read; so does the store for a missing block.
+        EXPECT_EQ((m_env.*st.setBuff)("", m_entry, "V", reinterpret_cast<const void*>(1), 4), 0);
+        EXPECT_EQ((m_env.*st.setBuff)("", m_entry, "V", nullptr, 4), 0);
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadRaw(st.root, EntryKey(st), "V", type, bytes));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(bytes, std::string("old", 4));
+        CString got;
+        EXPECT_EQ((m_env.*st.getStr)("", m_entry, "V", got), 1);
+        EXPECT_EQ(got, "old");
+    }
+}
+
+TEST_F(SettingsStore, DeletingValues)
+{
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "x"), 1);
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "", "default"), 1);
+        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "W", "keep"), 1);
+        EXPECT_EQ((m_env.*st.del)("", m_entry, "V"), 1);
+        EXPECT_EQ((m_env.*st.del)("", m_entry, "V"), 1);         // no value, the key is there
+        EXPECT_EQ((m_env.*st.del)("", m_entry, ""), 1);          // the default value
+        EXPECT_EQ((m_env.*st.del)(m_section, "NoKey", "V"), 0);  // no key
+        EXPECT_FALSE(RegKeyExists(st.root, ProductKey(st) + "\\" + m_section));
+        DWORD type = 0;
+        std::string bytes;
+        EXPECT_FALSE(ReadRaw(st.root, EntryKey(st), "V", type, bytes));
+        EXPECT_FALSE(ReadRaw(st.root, EntryKey(st), "", type, bytes));
+        EXPECT_TRUE(ReadRaw(st.root, EntryKey(st), "W", type, bytes));
+    }
+}
+
+TEST_F(SettingsStore, DeletingKeysAtEachLevel)
+{
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        const CString product = ProductKey(st), sec = product + "\\" + m_section;
+        auto fill = [&] {
+            (m_env.*st.setStr)(m_section, "", "V", "x");
+            (m_env.*st.setStr)(m_section, "E", "V", "x");
+            (m_env.*st.setStr)(m_section, "F", "V", "x");
+            RegPutStr(st.root, sec, "AtSection", "x");
+            RegPutStr(st.root, sec + "\\Other", "V", "x");
+        };
+        fill();
+        // Section and entry: only that entry.
+        EXPECT_EQ((m_env.*st.delSection)(m_section, "E"), 1);
+        EXPECT_FALSE(RegKeyExists(st.root, sec + "\\CurrentVersion\\E"));
+        EXPECT_TRUE(RegKeyExists(st.root, sec + "\\CurrentVersion\\F"));
+        CString got;
+        EXPECT_EQ((m_env.*st.getStr)(m_section, "", "V", got), 1);
+        EXPECT_EQ((m_env.*st.delSection)(m_section, "E"), 0);   // gone already
+
+        // Section alone: its CurrentVersion key with everything below; the section key stays.
+        EXPECT_EQ((m_env.*st.delSection)(m_section, ""), 1);
+        EXPECT_FALSE(RegKeyExists(st.root, sec + "\\CurrentVersion"));
+        EXPECT_TRUE(RegKeyExists(st.root, sec + "\\Other"));
+        DWORD type = 0;
+        std::string bytes;
+        EXPECT_TRUE(ReadRaw(st.root, sec, "AtSection", type, bytes));
+        EXPECT_EQ((m_env.*st.delSection)(m_section, ""), 0);
+
+        // Entry alone: product key, entry.
+        (m_env.*st.setStr)("", m_entry, "V", "x");
+        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 1);
+        EXPECT_FALSE(RegKeyExists(st.root, product + "\\" + m_entry));
+        EXPECT_TRUE(RegKeyExists(st.root, product));
+        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 0);
+    }
+}
+
+// A tree with many values, nested keys, default values and long double-byte names: the
+// size the system reports for the longest name is not in CP932 bytes.
+TEST_F(SettingsStore, DeletingADeepTree)
+{
+    CString longValue, longKey;
+    for (int i = 0; i < 300; ++i) longValue += "\x95\x5C";   // 600 bytes, 300 characters
+    for (int i = 0; i < 120; ++i) longKey += "\x83\x5C";     // 240 bytes, 120 characters
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        const CString top = EntryKey(st);
+        for (int i = 0; i < 40; ++i) {
+            CString name;
+            name.Format("v%02d", i);
+            RegPutStr(st.root, top, name, "x");
+        }
+        RegPutStr(st.root, top, "", "default");
+        RegPutStr(st.root, top, longValue, "x");
+        RegPutStr(st.root, top + "\\" + longKey, longValue, "x");
+        RegPutStr(st.root, top + "\\" + longKey + "\\L2\\L3\\L4", "", "deep");
+        for (int i = 0; i < 20; ++i) {
+            CString name;
+            name.Format("\\k%02d\\sub", i);
+            RegPutDWord(st.root, top + name, "n", i);
+        }
+        ASSERT_TRUE(RegKeyExists(st.root, top + "\\" + longKey + "\\L2\\L3\\L4"));
+        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 1);
+        EXPECT_FALSE(RegKeyExists(st.root, top));
+    }
+}
+
+// The whole product key, CurrentWork included, in a process and under keys of its own.
+GENBA_SCENARIO(Settings, DeletingTheProductKey, Isolated())
+{
+    ResetProductKeys();
+    CEnvironObj env;
+    for (const Store& st : kStores) {
+        SCOPED_TRACE(st.name);
+        ASSERT_EQ((env.*st.setStr)("", "", "AtTop", "x"), 1);
+        ASSERT_EQ((env.*st.setStr)("", "CurrentWork", "DataPath", "C:\\x"), 1);
+        ASSERT_EQ((env.*st.setDWord)("S", "E", "N", 1), 1);
+        ASSERT_TRUE(RegKeyExists(st.root, ProductKey(st) + "\\S\\CurrentVersion\\E"));
+        EXPECT_EQ((env.*st.delSection)("", ""), 1);
+        EXPECT_FALSE(RegKeyExists(st.root, ProductKey(st)));
+        EXPECT_TRUE(RegKeyExists(st.root, "Software\\Velmora"));
+        EXPECT_EQ((env.*st.delSection)("", ""), 0);
+    }
+}
