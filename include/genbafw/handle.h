@@ -71,7 +71,16 @@ struct FindHandleTraits {
     static void Close(Handle h) { FindClose(h); }
 };
 
+// Kernel objects closed with CloseHandle: processes, threads, files.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
 } // namespace genba
