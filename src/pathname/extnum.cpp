@@ -22,9 +22,15 @@ int HexDigitValue(char c)
     return -1;
 }
 
-int FindBar(const CString& list, int start)
+// Calls visit(position) for each bar of the list in order, in one pass; a trail byte 7C
+// is never a bar. Stops early when visit returns false.
+template <typename Visit>
+void ForEachBar(const CString& list, Visit visit)
 {
-    return cp932::FindByte(list, list.GetLength(), kBar, start);
+    const char* s = list;
+    const int len = list.GetLength();
+    for (int p = 0; p < len; p = cp932::NextPos(s, len, p))
+        if (s[p] == kBar && cp932::NextPos(s, len, p) == p + 1 && !visit(p)) return;
 }
 
 // Bars 2*index (before the extension) and 2*index+1 (after it; -1 when the list ends
@@ -32,20 +38,21 @@ int FindBar(const CString& list, int start)
 bool FindPair(const CString& list, int index, int& titleStart, int& barBeforeExt, int& barAfterExt)
 {
     if (index < 0) return false;
-    int start = 0;
-    for (int k = 0;; ++k) {
-        int before = FindBar(list, start);
-        if (before < 0) return false;
-        int after = FindBar(list, before + 1);
-        if (k == index) {
-            titleStart = start;
-            barBeforeExt = before;
-            barAfterExt = after;
-            return true;
-        }
-        if (after < 0) return false;
-        start = after + 1;
-    }
+    const long long wantBefore = 2LL * index;
+    long long bar = 0;
+    int title = 0, before = -1, after = -1;
+    ForEachBar(list, [&](int p) {
+        if (bar == wantBefore - 1) title = p + 1;
+        if (bar == wantBefore) before = p;
+        if (bar == wantBefore + 1) after = p;
+        ++bar;
+        return bar <= wantBefore + 1;
+    });
+    if (before < 0) return false;
+    titleStart = title;
+    barBeforeExt = before;
+    barAfterExt = after;
+    return true;
 }
 
 } // namespace
@@ -89,9 +96,12 @@ CString GetExtStr(uint32_t number)
 
 int GetExtCount(const CString& list)
 {
-    int bars = 0;
-    for (int p = FindBar(list, 0); p >= 0; p = FindBar(list, p + 1)) ++bars;
-    return (bars + 1) / 2;
+    long long bars = 0;
+    ForEachBar(list, [&](int) {
+        ++bars;
+        return true;
+    });
+    return static_cast<int>((bars + 1) / 2);
 }
 
 CString GetExt(const CString& list, int index)
