@@ -39,6 +39,14 @@ inline bool IsAlphaByte(unsigned char b)
 // The system's single-byte upper-casing under code page 932 (CharUpperA): only a-z change.
 inline unsigned char UpperByte(unsigned char b) { return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 'a' + 'A') : b; }
 
+// Upper-cases a double-byte character's trail byte in place: only the full-width small
+// Latin letters (82 81 to 82 9A) change, to their capitals (82 60 to 82 79), as file
+// names and the framework's case-blind comparison fold them.
+inline void UpperWide(unsigned char lead, unsigned char& trail)
+{
+    if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) trail = static_cast<unsigned char>(trail - 0x21);
+}
+
 // Byte position of the first one-byte character equal to c at or after start, or -1.
 // A double-byte character never matches, not even by its lead byte; a lone lead byte
 // at the end is a one-byte character and does. A start inside a double-byte

@@ -7,7 +7,7 @@
 
 namespace genba {
 
-// Case-insensitive (single-byte letters) and CP932-aware (a trail byte is never a
+// Case-insensitive (single-byte and full-width Latin letters) and CP932-aware (a trail byte is never a
 // wildcard or a dot): '*' matches any run of characters, '?' one character other than
 // a dot, or none before a dot or at the end of the name; "*.*" also matches names
 // without a dot, and "*." matches only those. A name without wildcard characters

@@ -75,7 +75,10 @@ int Tokenize(const char* pat, int len, Token* tokens)
         } else {
             t.bytes[0] = next - p == 1 ? cp932::UpperByte(static_cast<unsigned char>(pat[p]))
                                        : static_cast<unsigned char>(pat[p]);
-            if (next - p == 2) t.bytes[1] = static_cast<unsigned char>(pat[p + 1]);
+            if (next - p == 2) {
+                t.bytes[1] = static_cast<unsigned char>(pat[p + 1]);
+                cp932::UpperWide(t.bytes[0], t.bytes[1]);
+            }
         }
         tokens[n++] = t;
         p = next;
@@ -87,8 +90,10 @@ bool LiteralMatches(const Token& t, const char* name, const NameChar& c)
 {
     if (t.len != c.len) return false;
     if (c.len == 1) return t.bytes[0] == cp932::UpperByte(static_cast<unsigned char>(name[c.pos]));
-    return t.bytes[0] == static_cast<unsigned char>(name[c.pos]) &&
-           t.bytes[1] == static_cast<unsigned char>(name[c.pos + 1]);
+    const unsigned char lead = static_cast<unsigned char>(name[c.pos]);
+    unsigned char trail = static_cast<unsigned char>(name[c.pos + 1]);
+    cp932::UpperWide(lead, trail);
+    return t.bytes[0] == lead && t.bytes[1] == trail;
 }
 
 // Follows the moves that consume nothing, given the name character at hand (atEnd: none),

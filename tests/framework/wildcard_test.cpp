@@ -30,8 +30,9 @@ const MatchRow kMatchRows[] = {
     // '?': one character other than a dot, or none before a dot or at the end
     {"a?c", "abc", true}, {"a?c", "ac", false}, {"a?c", "a.c", false}, {"a?", "a", true},
     {"a??.txt", "a.txt", true}, {"a?.txt", "abc.txt", false}, {"*.ab?", "x.ab", true},
-    // case folds for single-byte letters only
+    // case folds for single-byte and full-width Latin letters, never for a trail byte alone
     {"ABC.TXT", "abc.txt", true}, {"\x83\x61", "\x83\x41", false},
+    {"\x82\x60*", "\x82\x81.txt", true}, {"*\x82\x9A", "x\x82\x79", true}, {"\x82\x60", "\x82\x82", false},
     // a double-byte character is one character: '?' takes it whole ...
     {"a?b", "a\x95\x5C" "b", true}, {"a??b", "a\x95\x5C" "b", false},
     {"*.txt", "\x83\x5C.txt", true}, {"\x95\x5C*", "\x95\x5C" "abc", true},
