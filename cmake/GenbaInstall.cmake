@@ -1,6 +1,7 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
+install(TARGETS genbaenv-tool RUNTIME DESTINATION bin)
 install(TARGETS genbaenv genbafw zrapli EXPORT genbaenvTargets
   RUNTIME DESTINATION bin
   LIBRARY DESTINATION bin

@@ -13,4 +13,4 @@ cmake -S "$root/examples/consumer" -B "$cbuild" \
 cmake --build "$cbuild"
 out=$("$root/scripts/wine-run.sh" --prefix "$build/wineprefix" "$cbuild/consumer.exe")
 echo "$out"
-grep -q '^consumer: ok$' <<<"$out"
+tr -d '\r' <<<"$out" | grep -q '^consumer: ok$'
