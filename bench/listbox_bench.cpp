@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "benchclock.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -13,15 +15,6 @@ namespace {
 const int kEntries = 4095;
 const int kRepetitions = 25;
 const double kTarget = 1.2;
-
-double Now()
-{
-    static LARGE_INTEGER freq;
-    if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 void BareFill(HWND hList, const std::vector<CString>& texts)
 {
@@ -68,12 +61,12 @@ int main()
         for (int side = 0; side < 2; ++side) {
             const bool ours = (side == 0) == (rep % 2 == 0);
             box.ResetContent();
-            double t0 = Now();
+            double t0 = BenchNow();
             if (ours)
                 list.MakeListBox(box);
             else
                 BareFill(hList, texts);
-            double t = Now() - t0;
+            double t = BenchNow() - t0;
             double& best = ours ? bestOurs : bestBare;
             if (t < best) best = t;
         }

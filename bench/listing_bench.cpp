@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "benchclock.h"
+
 #include <cstdio>
 
 namespace {
@@ -13,15 +15,6 @@ const int kNumbered = 4095;
 const int kOthers = 4000;
 const int kRepetitions = 25;
 const double kTarget = 1.3;
-
-double Now()
-{
-    static LARGE_INTEGER freq;
-    if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 bool Touch(const char* path)
 {
@@ -79,14 +72,14 @@ int main()
     for (int rep = 0; rep < kRepetitions; ++rep) {
         for (int side = 0; side < 2; ++side) {
             const bool ours = (side == 0) == (rep % 2 == 0);
-            double t0 = Now();
+            double t0 = BenchNow();
             if (ours) {
                 CSelFileList list;
                 listed = list.AddFileList(env, dir, "", nullptr, 0, nullptr, nullptr);
             } else {
                 seen = BarePass(dir);
             }
-            double t = Now() - t0;
+            double t = BenchNow() - t0;
             double& best = ours ? bestOurs : bestBare;
             if (t < best) best = t;
         }

@@ -49,11 +49,20 @@ bool RunUnix(const std::string& commandLine)
     std::vector<char> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back('\0');
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    // Wine does not pass a Linux program's exit code back: callers check the effect.
-    DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return waited == WAIT_OBJECT_0;
+    // The handle Wine gives for a Linux program can be neither waited on nor asked for
+    // an exit code: callers wait for the effect instead.
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return true;
+}
+
+// Removes a link made from Linux (only Linux can: Windows calls reach its target).
+void RemoveLink(const CString& link)
+{
+    std::string u = WindowsToUnix(link);
+    if (u.empty() || !RunUnix("/bin/rm -f \"" + u + "\"")) return;
+    // As with ln, Wine reports the child as finished before it has run.
+    for (int i = 0; i < 500 && GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
 }
 
 bool RemoveTree(const CString& dir)
@@ -67,9 +76,8 @@ bool RemoveTree(const CString& dir)
             CString full = dir + "\\" + name;
             SetFileAttributesA(full, FILE_ATTRIBUTE_NORMAL);
             if ((fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-                // A link: remove the link from Linux, never what it points to.
-                std::string u = WindowsToUnix(full);
-                if (!u.empty()) std::remove(u.c_str());
+                // A link: remove the link itself from Linux, never what it points to.
+                RemoveLink(full);
             } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full);
             } else {

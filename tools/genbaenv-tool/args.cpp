@@ -13,7 +13,7 @@ struct OptionSpec {
     bool takesValue;
 };
 
-struct CommandSpec {
+struct CommandForm {
     const char* name;
     Command command;
     int minOperands;
@@ -21,9 +21,9 @@ struct CommandSpec {
     std::vector<OptionSpec> options;
 };
 
-const std::vector<CommandSpec>& Commands()
+const std::vector<CommandForm>& Commands()
 {
-    static const std::vector<CommandSpec> commands = {
+    static const std::vector<CommandForm> commands = {
         {"help", Command::Help, 0, 1, {}},
         {"show", Command::Show, 0, 0, {}},
         {"path", Command::Path, 1, -1, {}},
@@ -39,9 +39,9 @@ const std::vector<CommandSpec>& Commands()
     return commands;
 }
 
-const CommandSpec* FindCommand(const std::string& name)
+const CommandForm* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& c : Commands())
+    for (const CommandForm& c : Commands())
         if (name == c.name) return &c;
     return nullptr;
 }
@@ -230,10 +230,10 @@ bool CheckDel(const std::vector<CString>& operands, const std::vector<ParsedOpti
     return true;
 }
 
-bool CheckOperands(const CommandSpec& spec, const std::vector<CString>& operands, std::string& error)
+bool CheckOperands(const CommandForm& form, const std::vector<CString>& operands, std::string& error)
 {
     int n = static_cast<int>(operands.size());
-    if (n < spec.minOperands) {
+    if (n < form.minOperands) {
         static const struct {
             Command command;
             const char* what;
@@ -241,18 +241,18 @@ bool CheckOperands(const CommandSpec& spec, const std::vector<CString>& operands
             {Command::Path, "path: missing path kind (a name such as site.main, or a code such as 0x03020000)"},
             {Command::Files, "files: missing folder (a path or a path kind)"},
         };
-        error = std::string(spec.name) + ": missing argument: expected user|machine SECTION ENTRY" +
-                (spec.command == Command::Del ? " NAME or --key" : " NAME");
+        error = std::string(form.name) + ": missing argument: expected user|machine SECTION ENTRY" +
+                (form.command == Command::Del ? " NAME or --key" : " NAME");
         for (const auto& m : kMissing)
-            if (m.command == spec.command) error = m.what;
+            if (m.command == form.command) error = m.what;
         return false;
     }
-    if (spec.command == Command::WorkShow && n > 0) {
+    if (form.command == Command::WorkShow && n > 0) {
         error = "unknown work subcommand " + Quoted(operands[0]) + " (show or set)";
         return false;
     }
-    if (spec.maxOperands >= 0 && n > spec.maxOperands) {
-        error = std::string(spec.name) + ": unexpected argument " + Quoted(operands[static_cast<size_t>(spec.maxOperands)]);
+    if (form.maxOperands >= 0 && n > form.maxOperands) {
+        error = std::string(form.name) + ": unexpected argument " + Quoted(operands[static_cast<size_t>(form.maxOperands)]);
         return false;
     }
     return true;
@@ -348,7 +348,7 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
         }
     }
 
-    const CommandSpec* spec = nullptr;
+    const CommandForm* form = nullptr;
     std::vector<CString> operands;
     std::vector<ParsedOption> options;
     bool endOfOptions = false;
@@ -371,12 +371,12 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
                 continue;
             }
             const OptionSpec* o = nullptr;
-            if (spec)
-                for (const OptionSpec& s : spec->options)
+            if (form)
+                for (const OptionSpec& s : form->options)
                     if (name == s.name) o = &s;
             if (!o) {
                 error = "unknown option " + Quoted(CString(name.c_str())) +
-                        (spec ? " for '" + std::string(spec->name) + "'" : std::string());
+                        (form ? " for '" + std::string(form->name) + "'" : std::string());
                 return false;
             }
             if (FindOption(options, o->name)) {
@@ -400,30 +400,30 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
             options.push_back(parsed);
             continue;
         }
-        if (spec) {
+        if (form) {
             // work show, work set: the word after work, before any of its options.
-            if (spec->command == Command::WorkShow && !workWord && (a == "set" || a == "show")) {
+            if (form->command == Command::WorkShow && !workWord && (a == "set" || a == "show")) {
                 workWord = true;
-                if (a == "set") spec = FindCommand("work set");
+                if (a == "set") form = FindCommand("work set");
                 continue;
             }
             operands.push_back(a);
             continue;
         }
-        spec = FindCommand(Str(a));
-        if (!spec) {
+        form = FindCommand(Str(a));
+        if (!form) {
             error = "unknown subcommand " + Quoted(a) + " (show, path, paths, tree, files, work, get, set, del, help)";
             return false;
         }
     }
-    if (!spec) {
+    if (!form) {
         error = "missing subcommand (show, path, paths, tree, files, work, get, set, del, help)";
         return false;
     }
-    if (!CheckOperands(*spec, operands, error)) return false;
+    if (!CheckOperands(*form, operands, error)) return false;
 
-    r.command = spec->command;
-    switch (spec->command) {
+    r.command = form->command;
+    switch (form->command) {
     case Command::Help:
     case Command::Show:
     case Command::WorkShow:

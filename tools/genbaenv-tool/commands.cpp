@@ -802,6 +802,18 @@ void JsonAddress(JsonWriter& j, const Request& r, const CString& key)
         .Field("key", key);
 }
 
+// The JSON record of one stored value: its address, its name and its typed value.
+std::string ValueRecordJson(const Request& r, const CString& key, const ReadValue& v)
+{
+    JsonWriter j;
+    j.BeginObject();
+    JsonAddress(j, r, key);
+    j.Field("name", r.name);
+    JsonValue(j, v);
+    j.EndObject();
+    return j.Text();
+}
+
 int RunGet(const Request& r, Output& o)
 {
     CEnvironObj env;
@@ -814,13 +826,7 @@ int RunGet(const Request& r, Output& o)
         return EXIT_NOT_DONE;
     }
     if (r.json) {
-        JsonWriter j;
-        j.BeginObject();
-        JsonAddress(j, r, key);
-        j.Field("name", r.name);
-        JsonValue(j, v);
-        j.EndObject();
-        o.out += j.Text();
+        o.out += ValueRecordJson(r, key, v);
     } else {
         o.out += ValueText(v) + "\n";
     }
@@ -855,13 +861,7 @@ int RunSet(const Request& r, Output& o)
         return EXIT_NOT_DONE;
     }
     if (r.json) {
-        JsonWriter j;
-        j.BeginObject();
-        JsonAddress(j, r, key);
-        j.Field("name", r.name);
-        JsonValue(j, v);
-        j.EndObject();
-        o.out += j.Text();
+        o.out += ValueRecordJson(r, key, v);
     } else {
         o.out += "set " + S(ValueRef(key, r.name)) + " (" + TypeName(v.type) + ") = " + ValueText(v) + "\n";
     }
