@@ -4,6 +4,9 @@
 #include "env/registry.h"
 
 #include <genbaenv/environ.h>
+#include <genbafw/cp932.h>
+
+#include <cstring>
 
 namespace genba {
 
@@ -38,11 +41,20 @@ CString IniPathBesideLibrary(const CEnvironObj& env)
     return iniPath;
 }
 
+// A value longer than the buffer is cut, and the cut may fall inside a double-byte
+// character: the system then leaves that byte as it was (Wine) or writes the lone lead
+// byte. Whole characters up to the first zero byte are the value.
 CString ReadIniValue(const CString& iniPath, const char* key)
 {
     char buf[kIniValueChars + 1] = {0};
     DWORD n = GetPrivateProfileStringA(kIniSection, key, "", buf, sizeof buf, iniPath);
-    return CString(buf, static_cast<int>(n < sizeof buf ? n : 0));
+    int len = static_cast<int>(n < sizeof buf ? n : 0);
+    if (const void* zero = std::memchr(buf, 0, static_cast<size_t>(len)))
+        len = static_cast<int>(static_cast<const char*>(zero) - buf);
+    if (len > 0 && cp932::CharStart(buf, len, len - 1) == len - 1 &&
+        cp932::IsLeadByte(static_cast<unsigned char>(buf[len - 1])))
+        --len;
+    return CString(buf, len);
 }
 
 void LoadIniStep(const CEnvironObj& env)

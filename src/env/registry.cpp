@@ -6,6 +6,8 @@
 #include <genbaenv/environ.h>
 #include <zrapli.h>
 
+#include <cstring>
+
 namespace genba {
 
 namespace {
@@ -33,23 +35,35 @@ void AppendComponent(CString& path, const CString& component)
     path += component;
 }
 
-// Expands %NAME% references. The system tells the length it needs; the environment may
-// change between the two calls, so the expansion is retried until it fits.
+// Expands %NAME% references into `out`; 0 (out unchanged) when the system cannot give
+// the whole expansion. The count the system returns is no size to trust: under code
+// page 932 Wine counts characters, not bytes, so a buffer of that size cuts a
+// double-byte expansion short; and an expansion past the system's limit (32K
+// characters) comes back cut, with the full count. So the buffer has room for two bytes
+// a character, and the expansion counts only when it ends before the buffer does and
+// the system needed no more than it gave.
 int ExpandInto(const CString& text, CString& out)
 {
-    DWORD need = ExpandEnvironmentStringsA(text, nullptr, 0);
-    for (int attempt = 0; need != 0 && attempt < 4; ++attempt) {
+    const DWORD kMaxBuffer = 2 * 32768 + 2;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const DWORD need = ExpandEnvironmentStringsA(text, nullptr, 0);
+        if (need == 0) return 0;
+        const DWORD size = need < kMaxBuffer / 2 ? need * 2 + 2 : kMaxBuffer;
         CString expanded;
-        char* buf = expanded.GetBuffer(static_cast<int>(need));
-        DWORD got = ExpandEnvironmentStringsA(text, buf, need);
+        char* buf = expanded.GetBuffer(static_cast<int>(size));
+        const DWORD got = ExpandEnvironmentStringsA(text, buf, size);
+        const void* zero = got ? std::memchr(buf, 0, size) : nullptr;
+        const DWORD len = zero ? static_cast<DWORD>(static_cast<const char*>(zero) - buf) : size;
+        const bool roomLeft = len + 1 < size;
+        expanded.ReleaseBuffer(roomLeft ? static_cast<int>(len) : 0);
         if (got == 0) return 0;
-        if (got <= need) {
-            expanded.ReleaseBuffer(-1);
+        if (roomLeft) {
+            if (got > len + 2) return 0;   // cut by the system: it needed more than it gave
             out = expanded;
             return 1;
         }
-        expanded.ReleaseBuffer(0);
-        need = got;
+        // The buffer filled up: the environment grew between the two calls.
+        if (size == kMaxBuffer) return 0;
     }
     return 0;
 }

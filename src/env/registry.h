@@ -50,7 +50,8 @@ UniqueRegKey OpenUserKey(const ZRApliChange& apli, const char* section, const ch
 // Text of a REG_SZ, the first string of a REG_MULTI_SZ, or an expanded REG_EXPAND_SZ,
 // read with a buffer of `limit` bytes. The text ends at the first zero within the bytes
 // the registry returned; one that fills the buffer without a zero counts as too long.
-// 1 when read; 0 (out unchanged) for a missing, too long or non-text value.
+// 1 when read; 0 (out unchanged) for a missing, too long or non-text value, and for an
+// expansion the system cannot give whole (past its limit of 32K characters).
 int ReadRegString(HKEY key, CString& out, const char* name, DWORD limit);
 
 // A REG_DWORD of exactly four bytes; 1 when read, 0 (out unchanged) otherwise.

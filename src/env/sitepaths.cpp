@@ -53,6 +53,17 @@ bool EnsureFolder(const CString& path)
 
 bool IsDirectoryLink(const CFileFind& ff) { return ff.IsDirectory() && ff.IsReparsePoint(); }
 
+// The listing of a folder found nothing. There was nothing to empty when it matched no
+// entry (an empty drive root has not even "." and "..") or there is no such folder; a
+// folder that is there but could not be listed (no access, or a path too long for the
+// listing, where even asking whether it is there may fail) has not been emptied.
+bool NothingToEmpty(const CString& path, DWORD listingError)
+{
+    if (listingError == ERROR_FILE_NOT_FOUND || listingError == ERROR_NO_MORE_FILES) return true;
+    if (listingError == ERROR_FILENAME_EXCED_RANGE) return false;
+    return ExistenceOf(path) != EXIST_FOLDER;
+}
+
 // Removes every entry inside `path` it can; 1 when all went, else 0. A failure never
 // stops the walk. A folder link (symbolic link, junction: a reparse point) is removed
 // as a link and never descended into, so nothing outside `path` is ever deleted.
@@ -61,7 +72,7 @@ int DeleteDirContents(const CString& path)
     CString pattern(path);
     genba::path::AddFileName(pattern, "*.*");
     CFileFind ff;
-    if (!ff.FindFile(pattern)) return 1;
+    if (!ff.FindFile(pattern)) return NothingToEmpty(path, ::GetLastError()) ? 1 : 0;
     int result = 1;
     for (bool more = true; more;) {
         more = ff.FindNextFile() != FALSE;
@@ -114,6 +125,8 @@ int CEnvironObj::RemoveDir(const CString& path, int removeSelf) const
 {
     if (path.IsEmpty()) return 0;
     int result = DeleteDirContents(path);
-    if (removeSelf && !::RemoveDirectoryA(path)) return 0;
-    return result;
+    if (!removeSelf) return result;
+    // Only an empty folder can be removed: once it is gone, so is everything inside,
+    // whether or not the folder could be listed.
+    return ::RemoveDirectoryA(path) ? 1 : 0;
 }

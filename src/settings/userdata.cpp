@@ -11,6 +11,8 @@
 #include "env/registry.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 using genba::UniqueRegKey;
 
@@ -72,10 +74,21 @@ int ReadBuff(const ZRApliChange& apli, HKEY root, const CString& section, const 
     if (!buffer && size != 0) return 0;
     UniqueRegKey key = genba::OpenProductKey(apli, root, section, entry, name, genba::KEYOPEN_READ);
     if (!key) return 0;
+    // Asked first, then read into a block of its own: a value that is no block, or one
+    // larger than the caller's buffer, never touches the caller's bytes (the system
+    // writes a text it then refuses, and may fill a buffer it reports as too small).
     DWORD type = REG_NONE;
-    DWORD got = static_cast<DWORD>(size);
-    LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, static_cast<BYTE*>(buffer), &got);
-    return rc == ERROR_SUCCESS && type == REG_BINARY && got <= size ? 1 : 0;
+    DWORD stored = 0;
+    LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &stored);
+    if (rc != ERROR_SUCCESS || type != REG_BINARY || stored > size) return 0;
+    if (stored == 0) return 1;
+    std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[stored]);
+    if (!block) return 0;
+    DWORD got = stored;
+    rc = RegQueryValueExA(key.get(), name, nullptr, &type, block.get(), &got);
+    if (rc != ERROR_SUCCESS || type != REG_BINARY || got > size) return 0;
+    std::memcpy(buffer, block.get(), got);
+    return 1;
 }
 
 unsigned long ReadBuffSize(const ZRApliChange& apli, HKEY root, const CString& section, const CString& entry,
