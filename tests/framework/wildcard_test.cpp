@@ -55,7 +55,7 @@ TEST(MatchWildcard, Table)
 TEST(MatchWildcard, EveryNameMatchesItselfAndStar)
 {
     const char* names[] = {"a", "a.", "a..", ".", "..", ".hidden", "x.ABCD", "Tokyo.0012", "a b", "a.b.c",
-                           "\x95\x5C.001", "\x83\x7C|", "\x81", "ab\x81", "\xCC\xAB\xD9\xC0\xDE\xB0" "1.001"};
+                           "\x95\x5C.001", "\x83\x7C|", "\x81", "ab\x81", "\xCC\xAB\xD9\xC0\xDE\xB0\x31.001"};
     for (const char* n : names) {
         EXPECT_TRUE(genba::MatchWildcard(n, n)) << n;
         EXPECT_TRUE(genba::MatchWildcard("*", n)) << n;
