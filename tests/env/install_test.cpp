@@ -15,23 +15,11 @@ using namespace genbatest;
 
 namespace {
 
-const unsigned long kBases[] = {PATHBASE_PROGRAM, PATHBASE_SYSTEM, PATHBASE_GENBA,
-                                PATHBASE_HELP,    PATHBASE_TEMP,   PATHBASE_SERVER};
-
 const Homes kLocalHomes = {"C:\\Local\\Prog", "C:\\Local\\Sys", "C:\\Local\\Data",
                            "C:\\Local\\Help", "C:\\Local\\Temp", "LOCALQMS"};
 const Homes kNetworkHomes = {"\\\\fs\\suite\\Prog", "\\\\fs\\suite\\Sys", "\\\\fs\\suite\\Data",
                              "\\\\fs\\suite\\Help", "\\\\fs\\suite\\Temp", "NETQMS"};
 const Homes kRemoteHomes = {"R:\\Prog", "R:\\Sys", "R:\\Data", "R:\\Help", "R:\\Temp", "REMOTEQMS"};
-
-void ExpectHomes(const CEnvironObj& env, const Homes& h)
-{
-    const char* expected[] = {h.program, h.system, h.data, h.help, h.temp, h.serverQms};
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(env.GetHomePath(kBases[i]), CString(expected[i]));
-    }
-}
 
 CString LibraryFile()
 {
@@ -40,7 +28,17 @@ CString LibraryFile()
     return buf;
 }
 
-CString SetupKey(const char* section) { return MachineProductKey() + "\\" + section + "\\CurrentVersion"; }
+// Loaded from drive T:, the same homes in both sections; `network` says which it finds.
+void ExpectHomesLoadedFromT(bool network)
+{
+    ASSERT_EQ(LibraryFile().Left(3), "T:\\") << static_cast<const char*>(LibraryFile());
+    ResetProductKeys();
+    PutHomes("SetupLocal", kLocalHomes);
+    PutHomes("SetupNetwork", kNetworkHomes);
+    CEnvironObj env;
+    ExpectHomes(env, network ? kNetworkHomes : kLocalHomes);
+    ResetProductKeys();
+}
 
 } // namespace
 
@@ -48,16 +46,11 @@ CString SetupKey(const char* section) { return MachineProductKey() + "\\" + sect
 // CurrentWork entry of the bare keys are touched here.
 GENBA_SCENARIO(Install, NoIniLoadedLocally, NoIni())
 {
-    RegDelTree(HKEY_LOCAL_MACHINE, MachineProductKey() + "\\SetupLocal");
-    RegDelTree(HKEY_LOCAL_MACHINE, MachineProductKey() + "\\SetupNetwork");
-    RegDelTree(HKEY_CURRENT_USER, UserProductKey() + "\\CurrentWork");
+    ASSERT_EQ(UserProductKey(), "Software\\Velmora\\GenbaOffice");
+    RegDelTree(HKEY_CURRENT_USER, CurrentWorkKey());
     PutHomes("SetupLocal", kLocalHomes);
     PutHomes("SetupNetwork", kNetworkHomes);
-    ASSERT_EQ(UserProductKey(), "Software\\Velmora\\GenbaOffice");
-    {
-        CEnvironObj env;
-        ExpectHomes(env, kLocalHomes);
-    }
+    { CEnvironObj env; ExpectHomes(env, kLocalHomes); }
     RegDelTree(HKEY_LOCAL_MACHINE, MachineProductKey() + "\\SetupLocal");
     RegDelTree(HKEY_LOCAL_MACHINE, MachineProductKey() + "\\SetupNetwork");
 }
@@ -71,14 +64,14 @@ GENBA_SCENARIO(Install, IniPrefixAndSuffixes, Ini("A", "_X", "_Y"))
     // Decoys where a missing prefix or a swapped suffix would look.
     RegDelTree(HKEY_LOCAL_MACHINE, "Software\\Velmora\\GenbaOffice_Y");
     RegDelTree(HKEY_CURRENT_USER, "Software\\Velmora\\GenbaOffice_X");
-    RegPutStr(HKEY_LOCAL_MACHINE, machine + "\\SetupLocal\\CurrentVersion", "HomeProgram", "C:\\NoPrefix");
+    RegPutStr(HKEY_LOCAL_MACHINE, SetupKey("SetupLocal"), "HomeProgram", "C:\\NoPrefix");
     RegPutStr(HKEY_LOCAL_MACHINE, "Software\\Velmora\\GenbaOffice_Y\\SetupALocal\\CurrentVersion", "HomeProgram",
               "C:\\UserSuffix");
     RegPutStr(HKEY_CURRENT_USER, "Software\\Velmora\\GenbaOffice_X\\CurrentWork", "DataPath", "C:\\MachineSuffix");
 
-    RegPutStr(HKEY_LOCAL_MACHINE, machine + "\\SetupALocal\\CurrentVersion", "HomeProgram", "C:\\A\\Prog");
-    RegPutStr(HKEY_CURRENT_USER, user + "\\CurrentWork", "DataPath", "C:\\DataY");
-    RegPutStr(HKEY_CURRENT_USER, user + "\\Environ", "01020000", "C:\\Y\\Main");
+    RegPutStr(HKEY_LOCAL_MACHINE, SetupKey("SetupALocal"), "HomeProgram", "C:\\A\\Prog");
+    RegPutStr(HKEY_CURRENT_USER, CurrentWorkKey(), "DataPath", "C:\\DataY");
+    RegPutStr(HKEY_CURRENT_USER, EnvironKey(), "01020000", "C:\\Y\\Main");
 
     CEnvironObj env;
     EXPECT_EQ(env.GetHomePath(PATHBASE_PROGRAM), "C:\\A\\Prog");
@@ -92,8 +85,8 @@ GENBA_SCENARIO(Install, IniPrefixAndSuffixes, Ini("A", "_X", "_Y"))
     // The INI is read once per process: a changed INI and a homes reload later still
     // find prefix A and the suffixes _X and _Y.
     ASSERT_TRUE(WriteFile(ScenarioDir() + "\\genbaenv.INI", "[Type]\r\nSetup=B\r\nHKLM=_Q\r\nHKCU=_Z\r\n"));
-    RegPutStr(HKEY_LOCAL_MACHINE, machine + "\\SetupALocal\\CurrentVersion", "HomeProgram", "C:\\A\\Prog2");
-    EXPECT_EQ(env.SetUserDataStr("", "CurrentWork", "Touch", "1"), 1);
+    RegPutStr(HKEY_LOCAL_MACHINE, SetupKey("SetupALocal"), "HomeProgram", "C:\\A\\Prog2");
+    RereadHomes();
     CEnvironObj second;
     EXPECT_EQ(second.GetHomePath(PATHBASE_PROGRAM), "C:\\A\\Prog2");
     EXPECT_EQ(second.GetDataPath(), "C:\\DataY");
@@ -117,119 +110,75 @@ GENBA_SCENARIO(Install, IniOtherSectionIgnored, RawIni("[Other]\r\nHKLM=_Wrong\r
     RegDelTree(HKEY_LOCAL_MACHINE, "Software\\Velmora\\GenbaOffice_Wrong");
 }
 
+// Wine gives "UNC\server\share\..." as the file name of a module loaded from a UNC
+// path, so the network case loads the library from drive T:, which the stand-in
+// provider reports as connected to \\genbasrv\share. Without a connection T: is a
+// local disk.
+GENBA_SCENARIO(Install, LoadedFromMappedNetworkDrive, Isolated().OnMappedDrive())
+{
+    UseFakeConnections({{'T', "\\\\genbasrv\\share"}});
+    ExpectHomesLoadedFromT(true);
+}
+
+GENBA_SCENARIO(Install, LoadedFromUnconnectedDrive, Isolated().OnMappedDrive()) { ExpectHomesLoadedFromT(false); }
+
+// The install type under CurrentWork picks the setup section, stored before the first
+// object and written or deleted through the settings store later.
 GENBA_SCENARIO(Install, InstallTypeRemote, Isolated())
 {
     ResetProductKeys();
     PutHomes("SetupLocal", kLocalHomes);
     PutHomes("SetupRemote", kRemoteHomes);
-    RegPutStr(HKEY_CURRENT_USER, UserProductKey() + "\\CurrentWork", "Type", "Remote");
-    CEnvironObj env;
-    ExpectHomes(env, kRemoteHomes);
+    RegPutStr(HKEY_CURRENT_USER, CurrentWorkKey(), "Type", "Remote");
+    CEnvironObj first;
+    ExpectHomes(first, kRemoteHomes);
+    ASSERT_EQ(first.DelUserData("", "CurrentWork", "Type"), 1);
+    { CEnvironObj second; ExpectHomes(second, kLocalHomes); }
+    ASSERT_EQ(first.SetUserDataStr("", "CurrentWork", "Type", "Remote"), 1);
+    { CEnvironObj third; ExpectHomes(third, kRemoteHomes); }
     ResetProductKeys();
 }
 
-// Wine gives "UNC\server\share\..." as the file name of a module loaded from a UNC
-// path, so the network case loads the library from drive T:, which the stand-in
-// provider reports as connected to \\genbasrv\share.
-GENBA_SCENARIO(Install, LoadedFromMappedNetworkDrive, Isolated().OnMappedDrive())
-{
-    ASSERT_EQ(LibraryFile().Left(3), "T:\\") << static_cast<const char*>(LibraryFile());
-    UseFakeConnections({{'T', "\\\\genbasrv\\share"}});
-    ResetProductKeys();
-    PutHomes("SetupLocal", kLocalHomes);
-    PutHomes("SetupNetwork", kNetworkHomes);
-    CEnvironObj env;
-    ExpectHomes(env, kNetworkHomes);
-    ResetProductKeys();
-}
-
-// The same folder layout on T: without a connection is a local disk.
-GENBA_SCENARIO(Install, LoadedFromUnconnectedDrive, Isolated().OnMappedDrive())
-{
-    ASSERT_EQ(LibraryFile().Left(3), "T:\\");
-    ResetProductKeys();
-    PutHomes("SetupLocal", kLocalHomes);
-    PutHomes("SetupNetwork", kNetworkHomes);
-    CEnvironObj env;
-    ExpectHomes(env, kLocalHomes);
-    ResetProductKeys();
-}
-
-GENBA_SCENARIO(Install, HomesStoredAsOtherTextTypes, Isolated())
+// Each row stores the setup section afresh; a home too long for the 2048-byte buffer,
+// or of a non-text type, stays empty; ServerQMS absent is "?".
+GENBA_SCENARIO(Install, HomesOfEveryKind, Isolated())
 {
     ResetProductKeys();
-    CString key = SetupKey("SetupLocal");
-    RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeData", "%SystemDrive%\\Suite", REG_EXPAND_SZ);
-    RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeHelp", "%GENBA_NO_SUCH_VARIABLE%\\Help", REG_EXPAND_SZ);
-    const char multi[] = "C:\\First\0C:\\Second\0";
-    RegPut(HKEY_LOCAL_MACHINE, key, "HomeTemp", REG_MULTI_SZ, multi, sizeof multi);
-    char drive[MAX_PATH] = {0};
-    ASSERT_GT(GetEnvironmentVariableA("SystemDrive", drive, sizeof drive), 0u);
-
-    CEnvironObj env;
-    EXPECT_EQ(env.GetHomePath(PATHBASE_GENBA), CString(drive) + "\\Suite");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_HELP), "%GENBA_NO_SUCH_VARIABLE%\\Help");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_TEMP), "C:\\First");
-    ResetProductKeys();
-}
-
-// A home too long for the 2048-byte buffer, or of a non-text type, stays empty.
-GENBA_SCENARIO(Install, HomeValuesTooLongOrWrongType, Isolated())
-{
-    ResetProductKeys();
-    CString key = SetupKey("SetupLocal");
-    CString longest = "C:\\" + CString('p', 2044);   // 2047 bytes and the terminator
-    CString tooLong = longest + "q";
-    ASSERT_EQ(longest.GetLength(), 2047);
-    RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeProgram", longest);
-    RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeSystem", tooLong);
-    RegPutDWord(HKEY_LOCAL_MACHINE, key, "HomeData", 7);
-    RegPut(HKEY_LOCAL_MACHINE, key, "HomeHelp", REG_BINARY, "C:\\", 4);
-    RegPutDWord(HKEY_LOCAL_MACHINE, key, "ServerQMS", 1);
-    CEnvironObj env;
-    EXPECT_EQ(env.GetHomePath(PATHBASE_PROGRAM), longest);
-    EXPECT_EQ(env.GetHomePath(PATHBASE_SYSTEM), "");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_GENBA), "");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_HELP), "");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_TEMP), "");
-    EXPECT_EQ(env.GetHomePath(PATHBASE_SERVER), "?");
-    ResetProductKeys();
-}
-
-GENBA_SCENARIO(Install, SetupSectionMissing, Isolated())
-{
-    ResetProductKeys();
-    PutHomes("SetupNetwork", kNetworkHomes);
-    CEnvironObj env;
-    ExpectHomes(env, Homes{"", "", "", "", "", "?"});
-    EXPECT_EQ(env.GetPath(PATHKIND_PROGRAM_PROG), "");
-    ResetProductKeys();
-}
-
-GENBA_SCENARIO(Install, ServerQmsAbsent, Isolated())
-{
-    ResetProductKeys();
-    PutHomes("SetupLocal", Homes{"C:\\P", "C:\\S", "C:\\D", "C:\\H", "C:\\T", nullptr});
-    CEnvironObj env;
-    EXPECT_EQ(env.GetHomePath(PATHBASE_SERVER), "?");
-    ResetProductKeys();
-}
-
-GENBA_SCENARIO(Install, ServerQmsEmpty, Isolated())
-{
-    ResetProductKeys();
-    PutHomes("SetupLocal", Homes{"C:\\P", "C:\\S", "C:\\D", "C:\\H", "C:\\T", ""});
-    CEnvironObj env;
-    EXPECT_EQ(env.GetHomePath(PATHBASE_SERVER), "");
-    ResetProductKeys();
-}
-
-GENBA_SCENARIO(Install, ServerQmsSet, Isolated())
-{
-    ResetProductKeys();
-    PutHomes("SetupLocal", Homes{"C:\\P", "C:\\S", "C:\\D", "C:\\H", "C:\\T", "HOST9"});
-    CEnvironObj env;
-    EXPECT_EQ(env.GetHomePath(PATHBASE_SERVER), "HOST9");
+    // Homes holds pointers: the texts live here.
+    const CString suite = SystemDrive() + "\\Suite", longest = "C:\\" + CString('p', 2044);   // 2047 bytes
+    const CString key = SetupKey("SetupLocal");
+    const struct Row {
+        const char* what;
+        std::function<void()> store;
+        Homes homes;
+    } rows[] = {
+        {"none", [] {}, {"", "", "", "", "", "?"}},
+        {"other section only", [] { PutHomes("SetupNetwork", kNetworkHomes); }, {"", "", "", "", "", "?"}},
+        {"ServerQMS absent", [] { PutHomes("SetupLocal", {"C:\\P", "C:\\S", "C:\\D", "C:\\H", "C:\\T", nullptr}); },
+         {"C:\\P", "C:\\S", "C:\\D", "C:\\H", "C:\\T", "?"}},
+        {"ServerQMS empty", [] { PutHomes("SetupLocal", {"C:\\P", "", "", "", "", ""}); }, {"C:\\P", "", "", "", "", ""}},
+        {"ServerQMS set", [] { PutHomes("SetupLocal", {"", "", "", "", "", "HOST9"}); }, {"", "", "", "", "", "HOST9"}},
+        {"other text types", [&] {
+             RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeData", "%SystemDrive%\\Suite", REG_EXPAND_SZ);
+             RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeHelp", "%GENBA_NO_SUCH_VARIABLE%\\Help", REG_EXPAND_SZ);
+             RegPut(HKEY_LOCAL_MACHINE, key, "HomeTemp", REG_MULTI_SZ, std::string("C:\\First\0C:\\Second\0", 20));
+         }, {"", "", suite, "%GENBA_NO_SUCH_VARIABLE%\\Help", "C:\\First", "?"}},
+        {"too long or not text", [&] {
+             RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeProgram", longest);
+             RegPutStr(HKEY_LOCAL_MACHINE, key, "HomeSystem", longest + "q");
+             RegPutDWord(HKEY_LOCAL_MACHINE, key, "HomeData", 7);
+             RegPut(HKEY_LOCAL_MACHINE, key, "HomeHelp", REG_BINARY, std::string("C:\\", 4));
+             RegPutDWord(HKEY_LOCAL_MACHINE, key, "ServerQMS", 1);
+         }, {longest, "", "", "", "", "?"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ResetProductKeys();
+        row.store();
+        RereadHomes();
+        CEnvironObj env;
+        ExpectHomes(env, row.homes);
+    }
     ResetProductKeys();
 }
 
@@ -244,8 +193,8 @@ GENBA_SCENARIO(Install, SecondObjectKeepsConfiguration, Isolated())
 
     PutHomes("SetupLocal", kRemoteHomes);
     ASSERT_TRUE(WriteFile(ScenarioDir() + "\\genbaenv.INI", "[Type]\r\nHKLM=_Other\r\nHKCU=_Other\r\n"));
-    RegPutStr(HKEY_CURRENT_USER, UserProductKey() + "\\CurrentWork", "Type", "Remote");
-    RegPutStr(HKEY_CURRENT_USER, UserProductKey() + "\\CurrentWork", "DataPath", "C:\\Work");
+    RegPutStr(HKEY_CURRENT_USER, CurrentWorkKey(), "Type", "Remote");
+    RegPutStr(HKEY_CURRENT_USER, CurrentWorkKey(), "DataPath", "C:\\Work");
     CEnvironObj second;
     ExpectHomes(second, kLocalHomes);
     EXPECT_EQ(second.GetDataPath(), "C:\\Work");   // the current work is read by every object
@@ -308,32 +257,13 @@ GENBA_SCENARIO(Install, CurrentWorkChangesRereadHomes, Isolated())
     ResetProductKeys();
 }
 
-// A new install type stored through the settings store reaches the homes at the next
-// construction.
-GENBA_SCENARIO(Install, InstallTypeWrittenThroughStore, Isolated())
-{
-    ResetProductKeys();
-    PutHomes("SetupLocal", kLocalHomes);
-    PutHomes("SetupRemote", kRemoteHomes);
-    CEnvironObj first;
-    ExpectHomes(first, kLocalHomes);
-    ASSERT_EQ(first.SetUserDataStr("", "CurrentWork", "Type", "Remote"), 1);
-    CEnvironObj second;
-    ExpectHomes(second, kRemoteHomes);
-    ASSERT_EQ(first.DelUserData("", "CurrentWork", "Type"), 1);
-    CEnvironObj third;
-    ExpectHomes(third, kLocalHomes);
-    ResetProductKeys();
-}
-
 // The stand-in's fixed names, reached through its ordinal-only entry points.
 TEST(ApplicationSelection, FixedNamesOfTheStandIn)
 {
-    CEnvironObj env;
+    CEnvironObj env, other;
     const ZRApliChange& apli = env.GetApliChange();
     EXPECT_EQ(apli.GetProductKeyName(), "GenbaOffice");
     EXPECT_EQ(apli.GetProgramFolderName(), "GENBA");
     EXPECT_EQ(apli.GetHelpFolderName(), "GENBAHLP");
-    CEnvironObj other;
     EXPECT_NE(&apli, &other.GetApliChange());
 }

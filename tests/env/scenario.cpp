@@ -203,6 +203,10 @@ CString ScenarioDir() { return FolderOf(ModuleFile(nullptr)); }
 CString UserProductKey() { return CString("Software\\Velmora\\GenbaOffice") + CurrentScenario().userSuffix.c_str(); }
 CString MachineProductKey() { return CString("Software\\Velmora\\GenbaOffice") + CurrentScenario().machineSuffix.c_str(); }
 
+CString SetupKey(const char* section) { return MachineProductKey() + "\\" + section + "\\CurrentVersion"; }
+CString CurrentWorkKey() { return UserProductKey() + "\\CurrentWork"; }
+CString EnvironKey() { return UserProductKey() + "\\Environ"; }
+
 void RegDelTree(HKEY root, const CString& path) { RegDeleteTreeA(root, path); RegDeleteKeyA(root, path); }
 
 void ResetProductKeys()
@@ -217,6 +221,11 @@ bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const 
     if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
         return false;
     return RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const std::string& bytes)
+{
+    return RegPut(root, path, name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type)
@@ -244,7 +253,7 @@ bool RegKeyExists(HKEY root, const CString& path)
 
 void PutHomes(const CString& setupSection, const Homes& homes)
 {
-    CString path = MachineProductKey() + "\\" + setupSection + "\\CurrentVersion";
+    const CString path = SetupKey(setupSection);
     const struct {
         const char* name;
         const char* value;
@@ -252,6 +261,26 @@ void PutHomes(const CString& setupSection, const Homes& homes)
                   {"HomeHelp", homes.help},       {"HomeTemp", homes.temp},     {"ServerQMS", homes.serverQms}};
     for (const auto& v : values)
         if (v.value) RegPutStr(HKEY_LOCAL_MACHINE, path, v.name, v.value);
+}
+
+void ExpectHomes(const CEnvironObj& env, const Homes& h)
+{
+    const unsigned long bases[] = {PATHBASE_PROGRAM, PATHBASE_SYSTEM, PATHBASE_GENBA, PATHBASE_HELP, PATHBASE_TEMP, PATHBASE_SERVER};
+    const char* expected[] = {h.program, h.system, h.data, h.help, h.temp, h.serverQms};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(env.GetHomePath(bases[i]), CString(expected[i])) << "home " << i;
+}
+
+void RereadHomes()
+{
+    CEnvironObj env;
+    ASSERT_EQ(env.SetUserDataStr("", "CurrentWork", "Touch", "1"), 1);
+}
+
+CString SystemDrive()
+{
+    char drive[MAX_PATH] = {0};
+    GetEnvironmentVariableA("SystemDrive", drive, sizeof drive);
+    return drive;
 }
 
 void RemoveTree(const CString& dir)

@@ -14,6 +14,7 @@
 // copy with --genba-scenario=Install.IniSuffixes; the copy runs the body alone.
 #pragma once
 
+#include <genbaenv/environ.h>
 #include <genbafw/cstring.h>
 #include <windows.h>
 
@@ -49,15 +50,20 @@ bool RegisterScenario(const char* suite, const char* name, ScenarioSetup setup, 
 const ScenarioSetup& CurrentScenario();
 CString ScenarioDir();
 
-// Product key paths below HKCU and HKLM for the current scenario's suffixes.
+// Product key paths below HKCU and HKLM for the current scenario's suffixes, and the
+// keys below them that the library reads.
 CString UserProductKey();
 CString MachineProductKey();
+CString SetupKey(const char* section);   // HKLM: <section>\CurrentVersion
+CString CurrentWorkKey();                // HKCU
+CString EnvironKey();                    // HKCU: the per-user overrides
 
 // Deletes both product keys of the current scenario with everything below them.
 void ResetProductKeys();
 
 // Raw registry access for setting up and checking, below a root.
 bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const void* data, DWORD size);
+bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const std::string& bytes);
 bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type = REG_SZ);
 bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value);
 bool RegDelValue(HKEY root, const CString& path, const char* name);
@@ -75,6 +81,14 @@ struct Homes {
     const char* serverQms;
 };
 void PutHomes(const CString& setupSection, const Homes& homes);
+// Checks the six homes (PATHBASE_PROGRAM ... PATHBASE_SERVER) of `env`.
+void ExpectHomes(const CEnvironObj& env, const Homes& homes);
+// Makes the next construction read the setup section and the homes again (a write in
+// the user's CurrentWork entry through the settings store).
+void RereadHomes();
+
+// %SystemDrive% of this process.
+CString SystemDrive();
 
 // Removes a folder with everything in it (no links expected).
 void RemoveTree(const CString& dir);

@@ -80,6 +80,7 @@ void EveryRegistryOperation()
         (env.*st.getBuff)("", kEntry, "B", block, 2);   // too small
         (env.*st.getBuff)("", kEntry, "T", block, sizeof block);   // not a block
         (env.*st.buffSize)("", kEntry, "B");
+        (env.*st.setBuff)("", kEntry, "F", reinterpret_cast<const void*>(1), 4);   // fails after the open
         (env.*st.del)("", kEntry, "T");
         (env.*st.setStr)("S_HardSoak", "E\\F", "V", "x");
         (env.*st.delSection)("S_HardSoak", "");
