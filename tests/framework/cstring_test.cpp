@@ -18,13 +18,7 @@ int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
 // --- CP932 stepping ---------------------------------------------------------------
 
-struct StepRow {
-    const char* s;
-    int len;
-    int pos;
-    int next;
-    int start;   // CharStart(pos)
-};
+struct StepRow { const char* s; int len, pos, next, start; };   // start: CharStart(pos)
 
 const StepRow kStepRows[] = {
     {"ab", 2, 0, 1, 0},
@@ -38,16 +32,15 @@ const StepRow kStepRows[] = {
     {"ab", 2, 5, 2, 5},
     {"ab", 2, -1, 0, 0},
     {"\xE0\x40\xFC\xFC", 4, 2, 4, 2},         // last lead-byte range
-    {"\xA0\x5C", 2, 0, 1, 0},                 // A0 and half-width katakana are single bytes
-    {"\xB1\x5C", 2, 0, 1, 0},
+    {"\xB1\x5C", 2, 0, 1, 0},                 // half-width katakana is a single byte
 };
 
 TEST(Cp932, NextPosAndCharStart)
 {
-    for (size_t i = 0; i < sizeof kStepRows / sizeof kStepRows[0]; ++i) {
-        const StepRow& r = kStepRows[i];
-        EXPECT_EQ(r.next, genba::cp932::NextPos(r.s, r.len, r.pos)) << "row " << i;
-        EXPECT_EQ(r.start, genba::cp932::CharStart(r.s, r.len, r.pos)) << "row " << i;
+    for (const StepRow& r : kStepRows) {
+        SCOPED_TRACE(&r - kStepRows);
+        EXPECT_EQ(r.next, genba::cp932::NextPos(r.s, r.len, r.pos));
+        EXPECT_EQ(r.start, genba::cp932::CharStart(r.s, r.len, r.pos));
     }
 }
 
@@ -59,46 +52,36 @@ TEST(Cp932, LeadBytes)
     }
 }
 
-struct FindByteRow {
-    const char* s;
-    char c;
-    int start;
-    int first;
-    int last;
-};
+struct FindByteRow { const char* s; char c; int start, first, last; };
 
 const FindByteRow kFindByteRows[] = {
     {"a\\b\\c", '\\', 0, 1, 3},
     {"a\\b\\c", '\\', 2, 3, 3},
     {"\x95\x5C\\", '\\', 0, 2, 2},            // the trail byte is not a backslash
     {"\x95\x5C\\", '\\', 1, 2, 2},            // a start inside a character moves on
-    {"\x83\x7C|", '|', 0, 2, 2},
     {"\x83\x7C", '|', 0, -1, -1},
     {"\x95\x95\x5C", '\\', 0, 2, 2},
     {"\x95\x5C", '\x95', 0, -1, -1},          // nor is a lead byte a character of its own ...
     {"a\x95", '\x95', 0, 1, 1},               // ... except alone at the end
-    {"abc", 'x', 0, -1, -1},
     {"abc", 'a', 3, -1, 0},
     {"", 'a', 0, -1, -1},
 };
 
 TEST(Cp932, FindByteAndReverseFindByte)
 {
-    for (size_t i = 0; i < sizeof kFindByteRows / sizeof kFindByteRows[0]; ++i) {
-        const FindByteRow& r = kFindByteRows[i];
+    for (const FindByteRow& r : kFindByteRows) {
+        SCOPED_TRACE(&r - kFindByteRows);
         int len = static_cast<int>(std::strlen(r.s));
-        EXPECT_EQ(r.first, genba::cp932::FindByte(r.s, len, r.c, r.start)) << "row " << i;
-        EXPECT_EQ(r.last, genba::cp932::ReverseFindByte(r.s, len, r.c)) << "row " << i;
+        EXPECT_EQ(r.first, genba::cp932::FindByte(r.s, len, r.c, r.start));
+        EXPECT_EQ(r.last, genba::cp932::ReverseFindByte(r.s, len, r.c));
     }
 }
 
-// --- Construction, assignment, length -----------------------------------------------
+// --- Construction, assignment, elements ---------------------------------------------
 
-TEST(CString, Construction)
+TEST(CString, ConstructionAssignmentAndElements)
 {
-    EXPECT_STREQ("", static_cast<const char*>(CString()));
     EXPECT_STREQ("", static_cast<const char*>(CString(static_cast<const char*>(nullptr))));
-    EXPECT_EQ("abc", Bytes(CString("abc")));
     EXPECT_EQ(std::string("a\0b", 3), Bytes(CString("a\0b", 3)));
     EXPECT_EQ("", Bytes(CString("abc", 0)));
     EXPECT_EQ("xxx", Bytes(CString('x', 3)));
@@ -108,40 +91,26 @@ TEST(CString, Construction)
     CString b(a);
     b.SetAt(0, 'j');
     EXPECT_EQ("hello", Bytes(a));             // copies do not share bytes
-    EXPECT_EQ("jello", Bytes(b));
     CString c(std::move(b));
     EXPECT_EQ("jello", Bytes(c));
     EXPECT_TRUE(b.IsEmpty());                 // a moved-from string is empty and usable
     b = "again";
     EXPECT_EQ("again", Bytes(b));
-}
 
-TEST(CString, LengthEmptyAndElements)
-{
-    CString s("abc");
-    EXPECT_EQ(3, s.GetLength());
-    EXPECT_FALSE(s.IsEmpty());
-    EXPECT_EQ('b', s.GetAt(1));
-    EXPECT_EQ('\0', s.GetAt(3));
-    EXPECT_EQ('\0', s.GetAt(-1));
-    s.SetAt(5, 'z');                           // outside: ignored
-    EXPECT_EQ("abc", Bytes(s));
-    s.Empty();
-    EXPECT_EQ(0, s.GetLength());
-    EXPECT_TRUE(s.IsEmpty());
-    EXPECT_STREQ("", static_cast<const char*>(s));
-}
+    EXPECT_EQ('\0', c.GetAt(5));
+    EXPECT_EQ('\0', c.GetAt(-1));
+    c.SetAt(5, 'z');                          // outside: ignored
+    EXPECT_EQ("jello", Bytes(c));
+    c.Empty();
+    EXPECT_TRUE(c.IsEmpty());
+    EXPECT_STREQ("", static_cast<const char*>(c));
 
-TEST(CString, AssignmentFromItself)
-{
     CString s("abcdef");
     const CString& same = s;
     s = same;
     EXPECT_EQ("abcdef", Bytes(s));
     s = static_cast<const char*>(s) + 2;      // a tail of its own bytes
     EXPECT_EQ("cdef", Bytes(s));
-    s = 'q';
-    EXPECT_EQ("q", Bytes(s));
 }
 
 // --- Concatenation --------------------------------------------------------------------
@@ -150,7 +119,6 @@ TEST(CString, Concatenation)
 {
     CString a("ab");
     EXPECT_EQ("abcd", Bytes(a + CString("cd")));
-    EXPECT_EQ("abcd", Bytes(a + "cd"));
     EXPECT_EQ("cdab", Bytes("cd" + a));
     EXPECT_EQ("ab\\", Bytes(a + '\\'));
     EXPECT_EQ("ab", Bytes(a + static_cast<const char*>(nullptr)));
@@ -158,42 +126,30 @@ TEST(CString, Concatenation)
     a += 'd';
     a += CString("e");
     EXPECT_EQ("abcde", Bytes(a));
-}
 
-TEST(CString, SelfAppend)
-{
     CString s("abc");
     s += s;
-    EXPECT_EQ("abcabc", Bytes(s));
     s += static_cast<const char*>(s) + 3;     // part of itself
     EXPECT_EQ("abcabcabc", Bytes(s));
     // Growing across many appends of itself must not read freed bytes.
     CString t("\x95\x5C");
     for (int i = 0; i < 10; ++i) t += t;
     EXPECT_EQ(2 << 10, t.GetLength());
-    EXPECT_EQ('\x95', t.GetAt(2046));
-    EXPECT_EQ('\x5C', t.GetAt(2047));
+    EXPECT_EQ("\x95\x5C", Bytes(t.Right(2)));
 }
 
 // --- Comparison -----------------------------------------------------------------------
 
-struct CompareRow {
-    const char* a;
-    const char* b;
-    int exact;    // sign of Compare
-    int nocase;   // sign of CompareNoCase
-};
+struct CompareRow { const char* a; const char* b; int exact, nocase; };   // signs of Compare, CompareNoCase
 
 const CompareRow kCompareRows[] = {
     {"abc", "abc", 0, 0},
     {"abc", "ABC", 1, 0},
-    {"abc", "abd", -1, -1},
     {"ab", "abc", -1, -1},
     {"", "", 0, 0},
     {"", "a", -1, -1},
     {"a_", "aB", 1, -1},                        // folding goes to lower case: '_' sorts before letters
-    {"\x82\x60", "\x82\x81", -1, 0},            // full-width A and a are one letter
-    {"\x82\x60\x82\x79", "\x82\x81\x82\x9A", -1, 0},
+    {"\x82\x60\x82\x79", "\x82\x81\x82\x9A", -1, 0},   // full-width A..Z and a..z are one letter
     {"\x83\x41", "\x83\x61", -1, -1},           // trail byte 61 is not the letter a
     {"\x95\x5C" "a", "\x95\x5C" "A", 1, 0},
     {"\x95\x5C", "\x95\x7C", -1, -1},
@@ -206,25 +162,19 @@ const CompareRow kCompareRows[] = {
 
 TEST(CString, CompareAndCompareNoCase)
 {
-    for (size_t i = 0; i < sizeof kCompareRows / sizeof kCompareRows[0]; ++i) {
-        const CompareRow& r = kCompareRows[i];
+    for (const CompareRow& r : kCompareRows) {
+        SCOPED_TRACE(&r - kCompareRows);
         CString a(r.a), b(r.b);
-        EXPECT_EQ(r.exact, Sign(a.Compare(r.b))) << "row " << i;
-        EXPECT_EQ(-r.exact, Sign(b.Compare(r.a))) << "row " << i;
-        EXPECT_EQ(r.nocase, Sign(a.CompareNoCase(r.b))) << "row " << i;
-        EXPECT_EQ(-r.nocase, Sign(b.CompareNoCase(r.a))) << "row " << i;
-        EXPECT_EQ(r.exact == 0, a == b) << "row " << i;
-        EXPECT_EQ(r.exact != 0, a != r.b) << "row " << i;
-        EXPECT_EQ(r.exact < 0, a < b) << "row " << i;
+        EXPECT_EQ(r.exact, Sign(a.Compare(r.b)));
+        EXPECT_EQ(-r.exact, Sign(b.Compare(r.a)));
+        EXPECT_EQ(r.nocase, Sign(a.CompareNoCase(r.b)));
+        EXPECT_EQ(-r.nocase, Sign(b.CompareNoCase(r.a)));
+        EXPECT_EQ(r.exact == 0, a == b);
+        EXPECT_EQ(r.exact != 0, a != r.b);
+        EXPECT_EQ(r.exact < 0, a < b);
     }
-}
-
-TEST(CString, EqualityCountsEveryByte)
-{
-    EXPECT_FALSE(CString("a\0b", 3) == CString("a"));
-    EXPECT_TRUE(CString("a") == "a");
+    EXPECT_FALSE(CString("a\0b", 3) == CString("a"));   // equality counts every byte
     EXPECT_TRUE("a" == CString("a"));
-    EXPECT_TRUE(CString("a") != "b");
     EXPECT_EQ(0, CString().Compare(nullptr));
 }
 
@@ -236,7 +186,6 @@ TEST(CString, LeftMidRight)
     EXPECT_EQ("abc", Bytes(s.Left(3)));
     EXPECT_EQ("", Bytes(s.Left(-1)));
     EXPECT_EQ("abcdef", Bytes(s.Left(99)));
-    EXPECT_EQ("cdef", Bytes(s.Mid(2)));
     EXPECT_EQ("abcdef", Bytes(s.Mid(-3)));
     EXPECT_EQ("", Bytes(s.Mid(6)));
     EXPECT_EQ("", Bytes(s.Mid(60)));
@@ -250,13 +199,7 @@ TEST(CString, LeftMidRight)
 
 // --- Searching ------------------------------------------------------------------------
 
-struct FindRow {
-    const char* s;
-    char ch;
-    int start;
-    int find;      // Find(ch, start)
-    int reverse;   // ReverseFind(ch)
-};
+struct FindRow { const char* s; char ch; int start, find, reverse; };   // Find(ch, start), ReverseFind(ch)
 
 const FindRow kFindCharRows[] = {
     {"C:\\dir\\f", '\\', 0, 2, 6},
@@ -265,35 +208,26 @@ const FindRow kFindCharRows[] = {
     {"C:\\dir\\f", '\\', 99, -1, 6},
     {"C:\\dir\\f", '\\', -5, 2, 6},
     {"\x95\x5C", '\\', 0, -1, -1},             // 表 holds no backslash
-    {"a\\\x95\x5C", '\\', 0, 1, 1},
     {"\x83\x5C\\\x94\x5C", '\\', 0, 2, 2},
     {"\x83\x7C", '|', 0, -1, -1},
     {"\x83\x7C|", '|', 1, 2, 2},              // start inside the character
     {"\x95\x5C", '\x95', 0, -1, -1},
     {"a\x95", '\x95', 0, 1, 1},                // lone lead byte at the end
-    {"a.b.c", '.', 0, 1, 3},
     {"abc", '\0', 0, -1, -1},
 };
 
 TEST(CString, FindAndReverseFindChar)
 {
-    for (size_t i = 0; i < sizeof kFindCharRows / sizeof kFindCharRows[0]; ++i) {
-        const FindRow& r = kFindCharRows[i];
+    for (const FindRow& r : kFindCharRows) {
+        SCOPED_TRACE(&r - kFindCharRows);
         CString s(r.s);
-        EXPECT_EQ(r.find, s.Find(r.ch, r.start)) << "row " << i;
-        EXPECT_EQ(r.reverse, s.ReverseFind(r.ch)) << "row " << i;
-        if (r.start == 0) {
-            EXPECT_EQ(r.find, s.Find(r.ch)) << "row " << i;
-        }
+        EXPECT_EQ(r.find, s.Find(r.ch, r.start));
+        EXPECT_EQ(r.reverse, s.ReverseFind(r.ch));
+        if (r.start == 0) { EXPECT_EQ(r.find, s.Find(r.ch)); }
     }
 }
 
-struct FindSubRow {
-    const char* s;
-    const char* sub;
-    int start;
-    int pos;
-};
+struct FindSubRow { const char* s; const char* sub; int start, pos; };
 
 const FindSubRow kFindSubRows[] = {
     {"abcabc", "bc", 0, 1},
@@ -313,25 +247,18 @@ const FindSubRow kFindSubRows[] = {
 
 TEST(CString, FindSubstring)
 {
-    for (size_t i = 0; i < sizeof kFindSubRows / sizeof kFindSubRows[0]; ++i) {
-        const FindSubRow& r = kFindSubRows[i];
+    for (const FindSubRow& r : kFindSubRows) {
+        SCOPED_TRACE(&r - kFindSubRows);
         CString s(r.s);
-        EXPECT_EQ(r.pos, s.Find(r.sub, r.start)) << "row " << i;
-        if (r.start == 0) {
-            EXPECT_EQ(r.pos, s.Find(r.sub)) << "row " << i;
-        }
+        EXPECT_EQ(r.pos, s.Find(r.sub, r.start));
+        if (r.start == 0) { EXPECT_EQ(r.pos, s.Find(r.sub)); }
     }
 }
 
-struct FindOneOfRow {
-    const char* s;
-    const char* set;
-    int pos;
-};
+struct FindOneOfRow { const char* s; const char* set; int pos; };
 
 const FindOneOfRow kFindOneOfRows[] = {
     {"abc:d", "\\/:*?\"<>|", 3},
-    {"abc", "xyz", -1},
     {"abc", "", -1},
     {"\x95\x5C:", "\\:", 2},                    // 5C inside 表 is not a backslash
     {"\x83\x7C", "|", -1},
@@ -346,20 +273,13 @@ const FindOneOfRow kFindOneOfRows[] = {
 
 TEST(CString, FindOneOf)
 {
-    for (size_t i = 0; i < sizeof kFindOneOfRows / sizeof kFindOneOfRows[0]; ++i) {
-        const FindOneOfRow& r = kFindOneOfRows[i];
-        EXPECT_EQ(r.pos, CString(r.s).FindOneOf(r.set)) << "row " << i;
-    }
+    for (const FindOneOfRow& r : kFindOneOfRows) EXPECT_EQ(r.pos, CString(r.s).FindOneOf(r.set)) << "row " << (&r - kFindOneOfRows);
     EXPECT_EQ(-1, CString("abc").FindOneOf(nullptr));
 }
 
 // --- Case -----------------------------------------------------------------------------
 
-struct CaseRow {
-    const char* s;
-    const char* upper;
-    const char* lower;
-};
+struct CaseRow { const char* s; const char* upper; const char* lower; };
 
 const CaseRow kCaseRows[] = {
     {"abc.Txt", "ABC.TXT", "abc.txt"},
@@ -371,19 +291,18 @@ const CaseRow kCaseRows[] = {
     {"\x82\x80\x82\x9B", "\x82\x80\x82\x9B", "\x82\x80\x82\x9B"},    // just outside the letters
     {"\xB1\xDF", "\xB1\xDF", "\xB1\xDF"},                            // half-width katakana
     {"x\x82", "X\x82", "x\x82"},                                     // lone lead byte at the end
-    {"", "", ""},
 };
 
 TEST(CString, MakeUpperAndMakeLower)
 {
-    for (size_t i = 0; i < sizeof kCaseRows / sizeof kCaseRows[0]; ++i) {
-        const CaseRow& r = kCaseRows[i];
+    for (const CaseRow& r : kCaseRows) {
+        SCOPED_TRACE(&r - kCaseRows);
         CString u(r.s), l(r.s);
         u.MakeUpper();
         l.MakeLower();
-        EXPECT_EQ(r.upper, Bytes(u)) << "row " << i;
-        EXPECT_EQ(r.lower, Bytes(l)) << "row " << i;
-        EXPECT_EQ(0, u.CompareNoCase(l)) << "row " << i;
+        EXPECT_EQ(r.upper, Bytes(u));
+        EXPECT_EQ(r.lower, Bytes(l));
+        EXPECT_EQ(0, u.CompareNoCase(l));
     }
 }
 
@@ -404,14 +323,10 @@ TEST(CString, Trim)
 TEST(CString, Format)
 {
     CString s;
-    s.Format("%d-%s-%03lX", 12, "ab", 10UL);
-    EXPECT_EQ("12-ab-00A", Bytes(s));
+    s.Format("%d-%s-%08lX", 12, "ab", 0x03010000UL);
+    EXPECT_EQ("12-ab-03010000", Bytes(s));
     s.Format("%s", "");
     EXPECT_TRUE(s.IsEmpty());
-    s.Format("%08lX", 0x03010000UL);
-    EXPECT_EQ("03010000", Bytes(s));
-    s.Format("\x83\x74\x83\x40\x83\x43\x83\x8B%lu.%s", 1UL, "001");
-    EXPECT_EQ("\x83\x74\x83\x40\x83\x43\x83\x8B" "1.001", Bytes(s));
 
     std::string big(5000, 'x');
     s.Format("[%s]", big.c_str());
@@ -428,12 +343,11 @@ TEST(CString, Format)
 TEST(CString, GetBufferReleaseBuffer)
 {
     CString s;
-    char* b = s.GetBuffer(10);
-    std::strcpy(b, "hello");
+    std::strcpy(s.GetBuffer(10), "hello");
     s.ReleaseBuffer();
     EXPECT_EQ("hello", Bytes(s));
 
-    b = s.GetBuffer(100);                     // keeps what was there
+    char* b = s.GetBuffer(100);               // keeps what was there
     EXPECT_STREQ("hello", b);
     b[2] = '\0';
     s.ReleaseBuffer();
@@ -442,15 +356,13 @@ TEST(CString, GetBufferReleaseBuffer)
     s.GetBuffer(0);
     s.ReleaseBuffer(1);
     EXPECT_EQ("h", Bytes(s));
-
     s.GetBuffer(5);
     s.ReleaseBuffer(0);
     EXPECT_TRUE(s.IsEmpty());
 
     // A caller that fills the whole buffer and its terminator slot gets no overrun.
     CString t;
-    b = t.GetBuffer(4);
-    std::memcpy(b, "wxyzQ", 5);
+    std::memcpy(t.GetBuffer(4), "wxyzQ", 5);
     t.ReleaseBuffer();
     EXPECT_EQ("wxyz", Bytes(t));
 
@@ -460,12 +372,11 @@ TEST(CString, GetBufferReleaseBuffer)
     u.ReleaseBuffer(50);
     EXPECT_EQ(3, u.GetLength());
 
-    CString v("abc");
-    b = v.GetBufferSetLength(5);
+    b = u.GetBufferSetLength(5);
     b[3] = 'd';
     b[4] = 'e';
-    v.ReleaseBuffer();
-    EXPECT_EQ("abcde", Bytes(v));
+    u.ReleaseBuffer();
+    EXPECT_EQ("abcde", Bytes(u));
 }
 
 }  // namespace

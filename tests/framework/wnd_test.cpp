@@ -7,12 +7,7 @@
 
 namespace {
 
-const int kListId = 100;
-const int kSortedId = 101;
-const int kComboId = 102;
-const int kEditId = 103;
-const int kStaticId = 104;
-const int kCheckId = 105;
+const int kListId = 100, kComboId = 102, kEditId = 103, kStaticId = 104, kCheckId = 105;
 
 // A top-level window with one control of each kind, destroyed with the test.
 class WndTest : public ::testing::Test {
@@ -23,7 +18,6 @@ protected:
                                     nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_hParent, nullptr);
         m_hList = MakeChild("LISTBOX", LBS_NOTIFY | LBS_USETABSTOPS, kListId);
-        m_hSorted = MakeChild("LISTBOX", LBS_SORT, kSortedId);
         m_hCombo = MakeChild("COMBOBOX", CBS_DROPDOWNLIST, kComboId);
         m_hEdit = MakeChild("EDIT", ES_AUTOHSCROLL, kEditId);
         m_hStatic = MakeChild("STATIC", SS_LEFT, kStaticId);
@@ -33,16 +27,15 @@ protected:
     {
         if (m_hParent) DestroyWindow(m_hParent);
     }
-    HWND MakeChild(const char* cls, DWORD style, int id)
+    HWND MakeChild(const char* cls, DWORD style, int id, HWND parent = nullptr)
     {
-        HWND h = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 100, m_hParent,
+        HWND h = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 100, parent ? parent : m_hParent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
         EXPECT_NE(h, nullptr) << cls;
         return h;
     }
 
-    HWND m_hParent = nullptr;
-    HWND m_hList = nullptr, m_hSorted = nullptr, m_hCombo = nullptr;
+    HWND m_hParent = nullptr, m_hList = nullptr, m_hCombo = nullptr;
     HWND m_hEdit = nullptr, m_hStatic = nullptr, m_hCheck = nullptr;
 };
 
@@ -62,39 +55,28 @@ TEST_F(WndTest, AttachBindsOneObjectPerWindow)
     EXPECT_EQ(b.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(m_hList), &a);
     EXPECT_EQ(CWnd::FromHandlePermanent(m_hEdit), nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(nullptr), nullptr);
 
     EXPECT_EQ(a.Detach(), m_hList);
-    EXPECT_EQ(a.m_hWnd, nullptr);
     EXPECT_EQ(a.Detach(), nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(m_hList), nullptr);
     EXPECT_TRUE(b.Attach(m_hList));
     EXPECT_TRUE(IsWindow(m_hList));                 // never destroyed by the wrapper
-}
 
-TEST_F(WndTest, DestructionDetaches)
-{
     {
         CWnd scoped;
         ASSERT_TRUE(scoped.Attach(m_hEdit));
     }
-    EXPECT_EQ(CWnd::FromHandlePermanent(m_hEdit), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_hEdit), nullptr);   // destruction detaches
     EXPECT_TRUE(IsWindow(m_hEdit));
-    CWnd again;
-    EXPECT_TRUE(again.Attach(m_hEdit));
 }
 
-TEST_F(WndTest, DetachDescendantsLeavesTheParentAttached)
+TEST_F(WndTest, DetachDescendantsLeavesTheParentAndOthersAttached)
 {
-    CWnd parent;
+    CWnd parent, other;
     CListBox list;
     CEdit edit;
-    CWnd other;
     HWND hOther = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(parent.Attach(m_hParent));
-    ASSERT_TRUE(list.Attach(m_hList));
-    ASSERT_TRUE(edit.Attach(m_hEdit));
-    ASSERT_TRUE(other.Attach(hOther));
+    ASSERT_TRUE(parent.Attach(m_hParent) && list.Attach(m_hList) && edit.Attach(m_hEdit) && other.Attach(hOther));
 
     CWnd::DetachDescendants(m_hParent);
     EXPECT_EQ(list.m_hWnd, nullptr);
@@ -109,9 +91,8 @@ TEST_F(WndTest, DetachDescendantsCopesWithAttachedTableObjects)
 {
     // An object from GetDlgItem's table, attached, and freed when its parent's object
     // is detached: the walk must not step onto it afterwards.
-    HWND hMiddle = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 50, 50, m_hParent, nullptr, nullptr, nullptr);
-    HWND hInner = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 10, hMiddle,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(7)), nullptr, nullptr);
+    HWND hMiddle = MakeChild("STATIC", 0, 0);
+    HWND hInner = MakeChild("EDIT", 0, 7, hMiddle);
     CWnd middle;
     middle.m_hWnd = hMiddle;
     CWnd* inner = middle.GetDlgItem(7);
@@ -156,8 +137,7 @@ TEST_F(WndTest, WindowTextKeepsCp932Bytes)
 {
     CStatic label;
     ASSERT_TRUE(label.Attach(m_hStatic));
-    const char* rows[] = {"", "abc", "\x95\x5C\x83\x5C\x94\x5C", "\x83\x7C|\tx", "\xCC\xA7\xB2\xD9"};
-    for (const char* text : rows) {
+    for (const char* text : {"", "\x95\x5C\x83\x5C\x94\x5C", "\x83\x7C|\tx", "\xCC\xA7\xB2\xD9"}) {
         SCOPED_TRACE(genbatest::Hex(text));
         label.SetWindowText(text);
         CString read("stale");
@@ -171,40 +151,29 @@ TEST_F(WndTest, WindowTextKeepsCp932Bytes)
     EXPECT_TRUE(read.IsEmpty());
 }
 
-TEST_F(WndTest, EnableShowAndRedraw)
+TEST_F(WndTest, EnableShowRedrawPostAndSend)
 {
-    CWnd w;
-    ASSERT_TRUE(w.Attach(m_hEdit));
-    EXPECT_TRUE(w.IsWindowEnabled());
+    CWnd w, top;
+    ASSERT_TRUE(w.Attach(m_hEdit) && top.Attach(m_hParent));
     EXPECT_FALSE(w.EnableWindow(FALSE));   // was enabled
     EXPECT_FALSE(w.IsWindowEnabled());
     EXPECT_TRUE(w.EnableWindow(TRUE));     // was disabled
-    EXPECT_TRUE(w.IsWindowVisible());
     EXPECT_TRUE(w.ShowWindow(SW_HIDE));    // was visible
     EXPECT_FALSE(w.IsWindowVisible());
     EXPECT_FALSE(w.ShowWindow(SW_SHOWNA));
     EXPECT_TRUE(w.IsWindowVisible());
 
     // Redrawing off hides the window from painting; on gives it back.
-    CWnd top;
-    ASSERT_TRUE(top.Attach(m_hParent));
     top.SetRedraw(FALSE);
     EXPECT_EQ(GetWindowLongA(m_hParent, GWL_STYLE) & WS_VISIBLE, 0);
     top.SetRedraw(TRUE);
     EXPECT_NE(GetWindowLongA(m_hParent, GWL_STYLE) & WS_VISIBLE, 0);
-    top.Invalidate();
-    top.UpdateWindow();
-}
 
-TEST_F(WndTest, PostAndSendReachTheWindow)
-{
-    CWnd w;
-    ASSERT_TRUE(w.Attach(m_hParent));
-    EXPECT_TRUE(w.PostMessage(WM_USER + 7, 1, 2));
+    EXPECT_TRUE(top.PostMessage(WM_USER + 7, 1, 2));
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, m_hParent, WM_USER + 7, WM_USER + 7, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 1u);
-    EXPECT_EQ(w.SendMessage(WM_GETTEXTLENGTH), 6);   // "parent"
+    EXPECT_EQ(top.SendMessage(WM_GETTEXTLENGTH), 6);   // "parent"
 }
 
 TEST_F(WndTest, NoWindowDoesNothing)
@@ -215,15 +184,12 @@ TEST_F(WndTest, NoWindowDoesNothing)
     EXPECT_FALSE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), WM_USER + 9, WM_USER + 9, PM_REMOVE));   // no thread message
     EXPECT_EQ(none.SendMessage(WM_GETTEXTLENGTH), 0);
     EXPECT_EQ(none.GetDlgItem(kEditId), nullptr);
-    EXPECT_FALSE(none.IsWindowVisible());
     EXPECT_FALSE(none.EnableWindow(TRUE));
     CString text("stale");
     none.GetWindowText(text);
     EXPECT_TRUE(text.IsEmpty());
-    none.Invalidate();
 
     CListBox list;
-    EXPECT_EQ(list.GetCount(), LB_ERR);
     EXPECT_EQ(list.AddString("x"), LB_ERR);
     EXPECT_EQ(list.GetItemData(0), static_cast<DWORD_PTR>(LB_ERR));
     list.GetText(0, text = "stale");
@@ -233,7 +199,47 @@ TEST_F(WndTest, NoWindowDoesNothing)
     EXPECT_EQ(combo.GetItemData(0), static_cast<DWORD_PTR>(CB_ERR));
 }
 
-// --- CListBox --------------------------------------------------------------------
+// --- CListBox and CComboBox: their rows behave alike (LB_ERR and CB_ERR are both -1) ----
+
+void Text(const CListBox& box, int i, CString& s) { box.GetText(i, s); }
+void Text(const CComboBox& box, int i, CString& s) { box.GetLBText(i, s); }
+int TextLen(const CListBox& box, int i) { return box.GetTextLen(i); }
+int TextLen(const CComboBox& box, int i) { return box.GetLBTextLen(i); }
+
+template <class Box>
+void ExpectRowOperations(Box& box)
+{
+    EXPECT_EQ(box.AddString("data.ABC\tmemo"), 0);
+    EXPECT_EQ(box.AddString("\x95\x5C\x83\x7C"), 1);
+    EXPECT_EQ(box.InsertString(0, "first"), 0);
+    EXPECT_EQ(box.GetCount(), 3);
+    CString text;
+    Text(box, 1, text);
+    EXPECT_EQ(text, CString("data.ABC\tmemo"));   // tabs kept
+    Text(box, 2, text);
+    EXPECT_EQ(text, CString("\x95\x5C\x83\x7C"));
+    EXPECT_EQ(TextLen(box, 2), 4);
+    Text(box, 3, text = "stale");
+    EXPECT_TRUE(text.IsEmpty());
+
+    EXPECT_EQ(box.FindStringExact(-1, "DATA.abc\tMEMO"), 1);   // no case
+    EXPECT_EQ(box.FindStringExact(-1, "data"), -1);            // whole text only
+    EXPECT_EQ(box.FindString(-1, "data"), 1);                  // prefix
+
+    const DWORD_PTR wide = ~static_cast<DWORD_PTR>(0) - 5;     // every bit of a pointer
+    EXPECT_NE(box.SetItemData(2, wide), -1);
+    EXPECT_EQ(box.GetItemData(2), wide);
+    EXPECT_EQ(box.GetItemData(7), static_cast<DWORD_PTR>(-1));
+
+    EXPECT_EQ(box.SetCurSel(2), 2);
+    EXPECT_EQ(box.GetCurSel(), 2);
+    box.SetCurSel(-1);
+    EXPECT_EQ(box.GetCurSel(), -1);
+    EXPECT_EQ(box.DeleteString(0), 2);   // rows left
+    EXPECT_EQ(box.DeleteString(5), -1);
+    box.ResetContent();
+    EXPECT_EQ(box.GetCount(), 0);
+}
 
 TEST_F(WndTest, ListBoxRows)
 {
@@ -242,85 +248,15 @@ TEST_F(WndTest, ListBoxRows)
     EXPECT_TRUE(list.SetTabStops(160));
     const int stops[] = {40, 80};
     EXPECT_TRUE(list.SetTabStops(2, stops));
-
-    EXPECT_EQ(list.AddString("data.ABC\tmemo"), 0);
-    EXPECT_EQ(list.AddString("\x95\x5C.001"), 1);
-    EXPECT_EQ(list.InsertString(0, "first"), 0);
-    EXPECT_EQ(list.GetCount(), 3);
-    CString text;
-    list.GetText(1, text);
-    EXPECT_EQ(text, CString("data.ABC\tmemo"));   // tabs kept
-    EXPECT_EQ(list.GetTextLen(0), 5);
-    list.GetText(2, text);
-    EXPECT_EQ(text, CString("\x95\x5C.001"));
-    list.GetText(3, text = "stale");
-    EXPECT_TRUE(text.IsEmpty());
-
-    EXPECT_EQ(list.FindStringExact(-1, "DATA.abc\tMEMO"), 1);   // no case
-    EXPECT_EQ(list.FindStringExact(-1, "data"), LB_ERR);        // whole text only
-    EXPECT_EQ(list.FindString(-1, "data"), 1);                  // prefix
-
-    EXPECT_NE(list.SetItemData(1, 42), LB_ERR);
-    EXPECT_EQ(list.GetItemData(1), 42u);
-    const DWORD_PTR wide = static_cast<DWORD_PTR>(~static_cast<DWORD_PTR>(0) - 5);
-    EXPECT_NE(list.SetItemData(2, wide), LB_ERR);
-    EXPECT_EQ(list.GetItemData(2), wide);
-    EXPECT_EQ(list.GetItemData(7), static_cast<DWORD_PTR>(LB_ERR));
-
-    EXPECT_EQ(list.SetCurSel(2), 2);
-    EXPECT_EQ(list.GetCurSel(), 2);
-    list.SetCurSel(-1);
-    EXPECT_EQ(list.GetCurSel(), LB_ERR);
-    EXPECT_EQ(list.SetCurSel(9), LB_ERR);
-
-    EXPECT_EQ(list.DeleteString(0), 2);   // rows left
-    EXPECT_EQ(list.DeleteString(5), LB_ERR);
-    list.ResetContent();
-    EXPECT_EQ(list.GetCount(), 0);
+    ExpectRowOperations(list);
 }
-
-TEST_F(WndTest, SortingListBoxPlacesRowsByText)
-{
-    CListBox sorted;
-    ASSERT_TRUE(sorted.Attach(m_hSorted));
-    EXPECT_EQ(sorted.AddString("m"), 0);
-    EXPECT_EQ(sorted.AddString("z"), 1);
-    EXPECT_EQ(sorted.AddString("a"), 0);
-    CString text;
-    sorted.GetText(2, text);
-    EXPECT_EQ(text, CString("z"));
-}
-
-// --- CComboBox -------------------------------------------------------------------
 
 TEST_F(WndTest, ComboBoxRows)
 {
     CComboBox combo;
     ASSERT_TRUE(combo.Attach(m_hCombo));
-    EXPECT_EQ(combo.AddString("Data"), 0);
-    EXPECT_EQ(combo.AddString("\x83\x5C\x83\x7C"), 1);
-    EXPECT_EQ(combo.InsertString(0, "Backup"), 0);
-    EXPECT_EQ(combo.GetCount(), 3);
-    CString text;
-    combo.GetLBText(2, text);
-    EXPECT_EQ(text, CString("\x83\x5C\x83\x7C"));
-    EXPECT_EQ(combo.GetLBTextLen(1), 4);
-    combo.GetLBText(3, text = "stale");
-    EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(combo.FindStringExact(-1, "DATA"), 1);
-    EXPECT_EQ(combo.FindString(-1, "ba"), 0);
-
-    EXPECT_NE(combo.SetItemData(1, 7), CB_ERR);
-    EXPECT_EQ(combo.GetItemData(1), 7u);
-    EXPECT_EQ(combo.GetItemData(5), static_cast<DWORD_PTR>(CB_ERR));
-    EXPECT_EQ(combo.SetCurSel(1), 1);
-    EXPECT_EQ(combo.GetCurSel(), 1);
-    combo.SetCurSel(-1);
-    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    ExpectRowOperations(combo);
     EXPECT_FALSE(combo.SetEditSel(0, 1));   // a drop-down list has no edit part
-    EXPECT_EQ(combo.DeleteString(0), 2);
-    combo.ResetContent();
-    EXPECT_EQ(combo.GetCount(), 0);
 }
 
 // --- CEdit, CButton --------------------------------------------------------------
@@ -339,9 +275,6 @@ TEST_F(WndTest, EditSelectionLimitUndoAndModify)
     edit.SetModify(FALSE);
     EXPECT_FALSE(edit.GetModify());
     edit.ReplaceSel("XY", TRUE);
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_EQ(text, CString("aXYdef"));
     EXPECT_TRUE(edit.CanUndo());
     edit.EmptyUndoBuffer();
     EXPECT_FALSE(edit.CanUndo());
@@ -352,6 +285,7 @@ TEST_F(WndTest, EditSelectionLimitUndoAndModify)
     EXPECT_EQ(edit.GetLimitText(), 8u);
     edit.SetSel(6, 6);
     edit.ReplaceSel("123456");   // typing-like input stops at the limit
+    CString text;
     edit.GetWindowText(text);
     EXPECT_EQ(text, CString("aXYdef12"));
 
@@ -363,7 +297,6 @@ TEST_F(WndTest, ButtonCheckAndStyle)
 {
     CButton check;
     ASSERT_TRUE(check.Attach(m_hCheck));
-    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
     check.SetCheck(BST_CHECKED);
     EXPECT_EQ(check.GetCheck(), BST_CHECKED);
     EXPECT_NE(check.GetState() & BST_CHECKED, 0u);
