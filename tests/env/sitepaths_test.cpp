@@ -1,5 +1,4 @@
 #include <genbaenv/environ.h>
-#include <genbafw/filefind.h>
 
 #include <gtest/gtest.h>
 
@@ -15,62 +14,43 @@ using genbatest::WriteFile;
 
 bool Exists(const CString& p) { return GetFileAttributesA(p) != INVALID_FILE_ATTRIBUTES; }
 
-// An empty folder of the test's own below `parent` (a UNC share or a drive).
-CString FreshFolderIn(const CEnvironObj& env, const CString& parent, const char* name)
-{
-    CString dir = parent + "\\" + name;
-    env.RemoveDir(dir, 1);
-    CreateDirectoryA(dir, nullptr);
-    return dir;
-}
-
 TEST(GenbaPath, DefaultNamesWhenNothingExists)
 {
     CEnvironObj env;
     CString d = FreshDir("genba_default");
     struct Row {
+        CString base;
         unsigned short folderNo, siteNo;
         CString expected;
     } rows[] = {
-        {1, 2, d + "\\" FOLDER1 "\\" SITE2},
-        {1, 0, d + "\\" FOLDER1},
-        {0, 7, d},   // the site number counts only with a folder number
-        {4095, 0, d + "\\\xCC\xAB\xD9\xC0\xDE\xB0" "4095.FFF"},
-        {4096, 1, CString()},
-        {5, 4096, CString()},
+        {d, 1, 2, d + "\\" FOLDER1 "\\" SITE2},
+        {d, 0, 7, d},   // the site number counts only with a folder number
+        {d, 4095, 0, d + "\\\xCC\xAB\xD9\xC0\xDE\xB0" "4095.FFF"},
+        {d, 4096, 1, CString()},
+        {d, 5, 4096, CString()},
+        {"", 1, 2, CString()},   // no data home loaded yet
+        {"\\\\genbasrv\\share\\", 1, 0, "\\\\genbasrv\\share\\" FOLDER1},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(r.expected, env.GenbaPath(d, r.folderNo, r.siteNo)) << r.folderNo << ',' << r.siteNo;
+        EXPECT_EQ(r.expected, env.GenbaPath(r.base, r.folderNo, r.siteNo)) << r.folderNo << ',' << r.siteNo;
     EXPECT_FALSE(Exists(d + "\\" FOLDER1));   // nothing is created
-    EXPECT_EQ(CString(), env.GenbaPath("", 1, 2));   // no data home loaded yet
-    EXPECT_EQ(CString(), env.GenbaPath("", 0, 0));
 }
 
 TEST(GenbaPath, ExistingNamedFolders)
 {
     CEnvironObj env;
-    CString d = FreshDir("genba_named");
-    ASSERT_TRUE(CreateDirectoryA(d + "\\Old.001", nullptr));
-    ASSERT_TRUE(SetFileAttributesA(d + "\\Old.001", FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(CreateDirectoryA(d + "\\Tokyo.0012", nullptr));   // short name TOKYO~1.001
-    EXPECT_EQ(d + "\\" FOLDER1, env.GenbaPath(d, 1, 0));   // hidden and long-extension folders pass
-    ASSERT_TRUE(CreateDirectoryA(d + "\\Tokyo.001", nullptr));
-    ASSERT_TRUE(CreateDirectoryA(d + "\\Tokyo.001\\East.002", nullptr));
-    ASSERT_TRUE(WriteFile(d + "\\Tokyo.001\\file.003"));
-    EXPECT_EQ(d + "\\Tokyo.001\\East.002", env.GenbaPath(d, 1, 2));
-    EXPECT_EQ(d + "\\Tokyo.001\\\x8C\xBB\x8F\xEA-3.003", env.GenbaPath(d, 1, 3));   // a file is no site
-}
-
-TEST(GenbaPath, UncBase)
-{
-    CEnvironObj env;
-    CString base = FreshFolderIn(env, "\\\\genbasrv\\share", "genba_unc");
-    ASSERT_TRUE(Exists(base));
-    EXPECT_EQ(base + "\\" FOLDER1 "\\" SITE2, env.GenbaPath(base, 1, 2));
-    ASSERT_TRUE(CreateDirectoryA(base + "\\Osaka.001", nullptr));
-    ASSERT_TRUE(CreateDirectoryA(base + "\\Osaka.001\\Kita.002", nullptr));
-    EXPECT_EQ(base + "\\Osaka.001\\Kita.002", env.GenbaPath(base, 1, 2));
-    EXPECT_EQ(CString("\\\\genbasrv\\share\\" FOLDER1), env.GenbaPath("\\\\genbasrv\\share\\", 1, 0));
+    for (CString d : {FreshDir("genba_named"), CString("\\\\genbasrv\\share\\genba_unc")}) {
+        SCOPED_TRACE(d);
+        env.RemoveDir(d, 1);
+        ASSERT_EQ(1, env.CreateDir(d + "\\Old.001", 1));
+        ASSERT_TRUE(SetFileAttributesA(d + "\\Old.001", FILE_ATTRIBUTE_HIDDEN));
+        ASSERT_TRUE(CreateDirectoryA(d + "\\Tokyo.0012", nullptr));   // short name TOKYO~1.001
+        EXPECT_EQ(d + "\\" FOLDER1 "\\" SITE2, env.GenbaPath(d, 1, 2));   // hidden and long-extension folders pass
+        ASSERT_EQ(1, env.CreateDir(d + "\\Tokyo.001\\East.002", 1));
+        ASSERT_TRUE(WriteFile(d + "\\Tokyo.001\\file.003"));
+        EXPECT_EQ(d + "\\Tokyo.001\\East.002", env.GenbaPath(d, 1, 2));
+        EXPECT_EQ(d + "\\Tokyo.001\\\x8C\xBB\x8F\xEA-3.003", env.GenbaPath(d, 1, 3));   // a file is no site
+    }
 }
 
 TEST(IsExist, Codes)
@@ -78,129 +58,88 @@ TEST(IsExist, Codes)
     CEnvironObj env;
     CString d = FreshDir("isexist");
     ASSERT_TRUE(WriteFile(d + "\\f.txt"));
-    EXPECT_EQ(1, env.IsExist("C:\\windows"));
     EXPECT_EQ(1, env.IsExist(d));
     EXPECT_EQ(0, env.IsExist(d + "\\f.txt"));
     EXPECT_EQ(-1, env.IsExist(d + "\\missing"));
     EXPECT_EQ(-1, env.IsExist(""));
 }
 
-TEST(CreateDir, DrivePaths)
+// Steps in order; `check` is tested for `exists` after the step.
+TEST(CreateDir, DriveRootedUncAndInTheWay)
 {
     CEnvironObj env;
-    env.RemoveDir("T:\\cd_top", 1);
-    EXPECT_EQ(1, env.CreateDir("T:\\cd_top\\Mid\\Leaf", 0));
-    EXPECT_EQ(1, env.IsExist("T:\\cd_top\\Mid"));
-    EXPECT_EQ(-1, env.IsExist("T:\\cd_top\\Mid\\Leaf"));
-    EXPECT_EQ(1, env.CreateDir("T:\\cd_top\\Mid\\Leaf", 1));
-    EXPECT_EQ(1, env.IsExist("T:\\cd_top\\Mid\\Leaf"));
-    EXPECT_EQ(1, env.CreateDir("T:\\cd_top\\Mid\\Leaf", 1));   // all there already
-    EXPECT_EQ(1, env.CreateDir("T:\\cd_top\\A\\B\\", 0));       // a trailing backslash ends the last level
-    EXPECT_EQ(1, env.IsExist("T:\\cd_top\\A\\B"));
-    EXPECT_EQ(1, env.RemoveDir("T:\\cd_top", 1));
-}
-
-TEST(CreateDir, RootedAndRelativePaths)
-{
-    CEnvironObj env;
-    CString d = FreshDir("createdir_rel");
+    CString d = FreshDir("createdir");
+    ASSERT_TRUE(WriteFile(d + "\\f"));
+    for (const char* p : {"T:\\cd_top", "T:\\cd_rooted", "\\\\genbasrv\\share\\cd_unc"}) env.RemoveDir(p, 1);
+    struct Row {
+        CString path;
+        int last, result;
+        CString check;
+        int exists;
+    } rows[] = {
+        {"T:\\cd_top\\Mid\\Leaf", 0, 1, "T:\\cd_top\\Mid\\Leaf", -1},
+        {"T:\\cd_top\\Mid\\Leaf", 1, 1, "T:\\cd_top\\Mid\\Leaf", 1},
+        {"T:\\cd_top\\Mid\\Leaf", 1, 1, "T:\\cd_top\\Mid", 1},   // all there already
+        {"T:\\cd_top\\A\\B\\", 0, 1, "T:\\cd_top\\A\\B", 1},     // a trailing backslash ends the last level
+        {"\\\\genbasrv\\share\\cd_unc\\x", 1, 1, "\\\\genbasrv\\share\\cd_unc\\x", 1},
+        {"\\\\genbasrv\\share", 1, 0, "", -1},   // no folder level: the share itself is never created
+        {"\\\\genbasrv\\nosuch\\x", 1, 0, "\\\\genbasrv\\nosuch", -1},   // nor a share that is not there
+        {"\\\\\\share\\x", 1, 0, "", -1},        // empty server
+        {"\\\\genbasrv\\\\x", 1, 0, "", -1},     // empty share
+        {"\\\\genbasrv", 1, 0, "", -1},
+        {d + "\\f\\x\\y", 1, 0, d + "\\f", 0},
+        {d + "\\f", 1, 0, d + "\\f", 0},
+    };
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+        SCOPED_TRACE(testing::Message() << "step " << i << ' ' << rows[i].path);
+        EXPECT_EQ(rows[i].result, env.CreateDir(rows[i].path, rows[i].last));
+        EXPECT_EQ(rows[i].exists, env.IsExist(rows[i].check));
+    }
+    ASSERT_EQ(1, env.CreateDir(d + "\\a\\b", 1));
+    ASSERT_TRUE(WriteFile(d + "\\a\\b\\g"));
+    EXPECT_EQ(0, env.CreateDir(d + "\\a\\b\\g\\h", 0));   // a middle level is the file
     {
         genbatest::ScopedCurrentDir cwd(d);
         ASSERT_TRUE(cwd.ok());
         EXPECT_EQ(1, env.CreateDir("rel\\a", 1));
     }
     EXPECT_EQ(1, env.IsExist(d + "\\rel\\a"));
-    env.RemoveDir("T:\\cd_rooted", 1);
     {
         genbatest::ScopedCurrentDir cwd("T:\\");
         ASSERT_TRUE(cwd.ok());
         EXPECT_EQ(1, env.CreateDir("\\cd_rooted\\x", 1));
     }
     EXPECT_EQ(1, env.IsExist("T:\\cd_rooted\\x"));
-    env.RemoveDir("T:\\cd_rooted", 1);
+    for (const char* p : {"T:\\cd_top", "T:\\cd_rooted", "\\\\genbasrv\\share\\cd_unc"}) EXPECT_EQ(1, env.RemoveDir(p, 1));
 }
 
-TEST(CreateDir, FileInTheWay)
+TEST(RemoveDir, NestedFoldersReadOnlyFileAndMissingFolder)
 {
     CEnvironObj env;
-    CString d = FreshDir("createdir_file");
-    ASSERT_TRUE(WriteFile(d + "\\f"));
-    EXPECT_EQ(0, env.CreateDir(d + "\\f\\x\\y", 1));
-    EXPECT_EQ(0, env.CreateDir(d + "\\f", 1));
-    ASSERT_EQ(1, env.CreateDir(d + "\\a\\b", 1));
-    ASSERT_TRUE(WriteFile(d + "\\a\\b\\g"));
-    EXPECT_EQ(0, env.CreateDir(d + "\\a\\b\\g\\h", 0));   // a middle level is the file
-}
-
-TEST(CreateDir, UncPaths)
-{
-    CEnvironObj env;
-    env.RemoveDir("\\\\genbasrv\\share\\cd_unc", 1);
-    EXPECT_EQ(1, env.CreateDir("\\\\genbasrv\\share\\cd_unc\\x", 1));
-    EXPECT_EQ(1, env.IsExist("\\\\genbasrv\\share\\cd_unc\\x"));
-    EXPECT_EQ(1, env.RemoveDir("\\\\genbasrv\\share\\cd_unc", 1));
-    struct Row {
-        const char* path;
-    } refused[] = {
-        {"\\\\genbasrv\\share"},        // no folder level: the share itself is never created
-        {"\\\\genbasrv\\nosuch\\x"},    // nor a share that is not there
-        {"\\\\\\share\\x"},             // empty server
-        {"\\\\genbasrv\\\\x"},          // empty share
-        {"\\\\genbasrv"},
-    };
-    for (const Row& r : refused) EXPECT_EQ(0, env.CreateDir(r.path, 1)) << r.path;
-    EXPECT_EQ(-1, env.IsExist("\\\\genbasrv\\nosuch"));
-}
-
-TEST(RemoveDir, NestedFolders)
-{
-    CEnvironObj env;
-    CString d = FreshDir("removedir_nested");
+    CString d = FreshDir("removedir");
     ASSERT_EQ(1, env.CreateDir(d + "\\a\\b\\c", 1));
     ASSERT_TRUE(CreateDirectoryA(d + "\\empty", nullptr));
-    ASSERT_TRUE(WriteFile(d + "\\a\\b\\c\\deep.txt", "x"));
-    ASSERT_TRUE(WriteFile(d + "\\top.txt"));
-    ASSERT_TRUE(WriteFile(d + "\\x.ABCD"));
-    ASSERT_TRUE(WriteFile(d + "\\hid.txt"));
+    const char* files[] = {"\\a\\b\\c\\deep.txt", "\\top.txt", "\\x.ABCD", "\\hid.txt", "\\noext"};
+    for (const char* f : files) ASSERT_TRUE(WriteFile(d + f, "x"));
     ASSERT_TRUE(SetFileAttributesA(d + "\\hid.txt", FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(1, env.RemoveDir(d, 0));
     EXPECT_EQ(1, env.IsExist(d));
-    CFileFind ff;
-    EXPECT_TRUE(ff.FindFile(d + "\\*"));   // only "." and ".." left
-    int left = 0;
-    for (BOOL more = TRUE; more;) {
-        more = ff.FindNextFile();
-        if (!ff.IsDots()) ++left;
-    }
-    EXPECT_EQ(0, left);
-    ASSERT_TRUE(WriteFile(d + "\\again.txt"));
-    EXPECT_EQ(1, env.RemoveDir(d, 1));
-    EXPECT_EQ(-1, env.IsExist(d));
-}
+    for (const char* gone : {"\\a", "\\empty", "\\top.txt", "\\x.ABCD", "\\hid.txt", "\\noext"})
+        EXPECT_EQ(-1, env.IsExist(d + gone)) << gone;
 
-TEST(RemoveDir, ReadOnlyFileStaysAndTheRestGoes)
-{
-    CEnvironObj env;
-    CString d = FreshDir("removedir_readonly");
+    // A read-only file stays and makes the result 0; the rest goes, the walk goes on.
     ASSERT_EQ(1, env.CreateDir(d + "\\sub\\inner", 1));
     ASSERT_EQ(1, env.CreateDir(d + "\\other", 1));
-    ASSERT_TRUE(WriteFile(d + "\\sub\\ro.txt"));
-    ASSERT_TRUE(WriteFile(d + "\\sub\\w.txt"));
-    ASSERT_TRUE(WriteFile(d + "\\other\\x.txt"));
-    ASSERT_TRUE(WriteFile(d + "\\y.txt"));
+    for (const char* f : {"\\sub\\ro.txt", "\\sub\\w.txt", "\\other\\x.txt", "\\y.txt"}) ASSERT_TRUE(WriteFile(d + f));
     ASSERT_TRUE(SetFileAttributesA(d + "\\sub\\ro.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(0, env.RemoveDir(d, 1));
-    EXPECT_EQ(FILE_ATTRIBUTE_READONLY, GetFileAttributesA(d + "\\sub\\ro.txt") & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0, env.IsExist(d + "\\sub\\ro.txt"));
     for (const char* gone : {"\\sub\\w.txt", "\\sub\\inner", "\\other", "\\y.txt"})
         EXPECT_EQ(-1, env.IsExist(d + gone)) << gone;
-    EXPECT_EQ(1, env.IsExist(d + "\\sub"));
     SetFileAttributesA(d + "\\sub\\ro.txt", FILE_ATTRIBUTE_NORMAL);
-}
+    EXPECT_EQ(1, env.RemoveDir(d, 1));
+    EXPECT_EQ(-1, env.IsExist(d));
 
-TEST(RemoveDir, MissingOrEmptyPath)
-{
-    CEnvironObj env;
-    CString d = FreshDir("removedir_missing");
     EXPECT_EQ(1, env.RemoveDir(d + "\\missing", 0));
     EXPECT_EQ(0, env.RemoveDir(d + "\\missing", 1));
     EXPECT_EQ(0, env.RemoveDir("", 0));

@@ -1,25 +1,18 @@
 // CSelFileList on real folders and on real list boxes and combo boxes (headless).
 #include <genbaenv/environ.h>
 #include <genbaenv/selfile.h>
+#include <genbafw/filefind.h>
 #include <genbafw/wnd.h>
 
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-
-using genbatest::FreshDir;
-
-// Exposes the table for the growth checks.
-class ProbeList : public CSelFileList {
-public:
-    int Alloc() const { return m_nAlloc; }
-    bool HasTable() const { return m_ppEntry != nullptr; }
-};
 
 struct Row {
     CString name;
@@ -27,28 +20,20 @@ struct Row {
     CString disp;
 };
 
-std::vector<Row> Rows(const CSelFileList& list)
-{
-    std::vector<Row> rows;
-    for (int i = 0; i < list.GetCnt(); ++i) rows.push_back({list.GetFileName(i), list.GetFileNo(i), list.GetDispStr(i)});
-    return rows;
-}
-
 void ExpectRows(const CSelFileList& list, const std::vector<Row>& want)
 {
-    std::vector<Row> got = Rows(list);
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) {
+    ASSERT_EQ(list.GetCnt(), static_cast<int>(want.size()));
+    for (int i = 0; i < list.GetCnt(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
-        EXPECT_EQ(got[i].name, want[i].name);
-        EXPECT_EQ(got[i].no, want[i].no);
-        EXPECT_EQ(got[i].disp, want[i].disp);
+        EXPECT_EQ(list.GetFileName(i), want[i].name);
+        EXPECT_EQ(list.GetFileNo(i), want[i].no);
+        EXPECT_EQ(list.GetDispStr(i), want[i].disp);
     }
 }
 
 CString MakeFolder(const char* test, const std::vector<const char*>& files)
 {
-    CString dir = FreshDir(test);
+    CString dir = genbatest::FreshDir(test);
     for (const char* f : files) EXPECT_TRUE(genbatest::WriteFile(dir + "\\" + f)) << f;
     return dir;
 }
@@ -57,57 +42,49 @@ CString MakeFolder(const char* test, const std::vector<const char*>& files)
 std::vector<CString> SystemOrder(const CString& dir)
 {
     std::vector<CString> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(dir + "\\*", &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-        CString n(fd.cFileName);
-        if (n != "." && n != "..") names.push_back(n);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    CFileFind ff;
+    for (BOOL more = ff.FindFile(dir + "\\*"); more;) {
+        more = ff.FindNextFile();
+        if (!ff.IsDots()) names.push_back(ff.GetFileName());
+    }
     return names;
 }
 
-bool EndsWithNoCase(const CString& name, const char* ext)
+// The first of `names` that the system yields.
+CString FirstYielded(const CString& dir, std::vector<CString> names)
 {
-    int n = static_cast<int>(strlen(ext));
-    return name.GetLength() >= n && name.Right(n).CompareNoCase(ext) == 0;
+    std::vector<CString> order = SystemOrder(dir);
+    auto it = std::find_first_of(order.begin(), order.end(), names.begin(), names.end());
+    return it == order.end() ? CString() : *it;
+}
+
+int List(CSelFileList& list, const CString& dir, const char* types, const char* sel, int flags = 0,
+         SelFileProc proc = nullptr, void* data = nullptr)
+{
+    CEnvironObj env;
+    return list.AddFileList(env, dir, types, sel, flags, proc, data);
 }
 
 // --- Entries, growth and selection ----------------------------------------------
 
-TEST(SelFileEntries, AddRefusesEmptyNamesAndShowsTheName)
+TEST(SelFileEntries, AddGrowthAndClear)
 {
-    ProbeList list;
-    EXPECT_EQ(list.GetCnt(), 0);
+    CSelFileList list;
     EXPECT_EQ(list.GetSelect(), -1);
-    EXPECT_FALSE(list.HasTable());
     EXPECT_EQ(list.Add(nullptr, 1, "x"), -1);
     EXPECT_EQ(list.Add("", 1, "x"), -1);
-    EXPECT_EQ(list.GetCnt(), 0);
-    EXPECT_EQ(list.Alloc(), 0);
-
     EXPECT_EQ(list.Add("a.001", 1, nullptr), 0);
     EXPECT_EQ(list.Add("a.001", 0xFFFFFFFFul, "\x95\x5C\tmemo"), 1);   // duplicates, any number
     EXPECT_EQ(list.Add("b", 0, ""), 2);
     ExpectRows(list, {{"a.001", 1, "a.001"}, {"a.001", 0xFFFFFFFFul, "\x95\x5C\tmemo"}, {"b", 0, ""}});
-}
-
-TEST(SelFileEntries, TableGrowsByOneHundredSlots)
-{
-    ProbeList list;
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(list.Add("f", static_cast<unsigned long>(i), nullptr), i);
-    EXPECT_EQ(list.Alloc(), 100);
-    EXPECT_EQ(list.Add("g", 100, nullptr), 100);
-    EXPECT_EQ(list.Alloc(), 200);
-    EXPECT_EQ(list.GetFileNo(0), 0u);
-    EXPECT_EQ(list.GetFileNo(99), 99u);   // moved into the new table
-    EXPECT_EQ(list.GetFileName(100), CString("g"));
-    list.Clear();
-    EXPECT_EQ(list.Alloc(), 0);
-    EXPECT_FALSE(list.HasTable());
+    for (int i = 3; i <= 200; ++i) ASSERT_EQ(list.Add("f", static_cast<unsigned long>(i), nullptr), i);   // grows twice
+    for (int i = 3; i <= 200; ++i) ASSERT_EQ(list.GetFileNo(i), static_cast<unsigned long>(i));
+    list.Select(3);
+    list.Clear();   // the selection is kept, stale
+    EXPECT_EQ(list.GetCnt(), 0);
+    EXPECT_EQ(list.GetSelect(), 3);
+    EXPECT_TRUE(list.GetFileName(3).IsEmpty());
     EXPECT_EQ(list.Add("h", 1, nullptr), 0);
-    EXPECT_EQ(list.Alloc(), 100);
 }
 
 TEST(SelFileEntries, SelectAndReadsOutOfRange)
@@ -116,84 +93,60 @@ TEST(SelFileEntries, SelectAndReadsOutOfRange)
     for (const char* n : {"a", "b", "c", "d"}) list.Add(n, 5, nullptr);
     const struct {
         int index, result, select;
-    } rows[] = {{0, 1, 0}, {3, 1, 3}, {4, 0, -1}, {-5, 0, -1}, {-1, 0, -1}, {2, 1, 2}};
+    } rows[] = {{0, 1, 0}, {3, 1, 3}, {4, 0, -1}, {2, 1, 2}, {-1, 0, -1}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.index);
         EXPECT_EQ(list.Select(r.index), r.result);
         EXPECT_EQ(list.GetSelect(), r.select);
+        if (r.result) continue;
+        EXPECT_EQ(list.GetFileNo(r.index), 0u);
+        EXPECT_TRUE(list.GetFileName(r.index).IsEmpty());
+        EXPECT_TRUE(list.GetDispStr(r.index).IsEmpty());
     }
-    for (int bad : {-1, 4, 1000}) {
-        EXPECT_EQ(list.GetFileNo(bad), 0u);
-        EXPECT_TRUE(list.GetFileName(bad).IsEmpty());
-        EXPECT_TRUE(list.GetDispStr(bad).IsEmpty());
-    }
-}
-
-TEST(SelFileEntries, ClearKeepsAStaleSelection)
-{
-    CSelFileList list;
-    for (const char* n : {"a", "b", "c", "d"}) list.Add(n, 0, nullptr);
-    list.Select(3);
-    list.Clear();
-    EXPECT_EQ(list.GetCnt(), 0);
-    EXPECT_EQ(list.GetSelect(), 3);
-    EXPECT_TRUE(list.GetFileName(3).IsEmpty());
-    EXPECT_EQ(list.GetFileNo(3), 0u);
 }
 
 // --- Numbered listing ----------------------------------------------------------
 
-TEST(SelFileNumbered, FirstEntryPerNumberInAscendingOrder)
+// .0x2 reads as 2 (strtoul's prefix), .12 as 18 (the pattern's ? may match nothing),
+// .bak as 0xBA; .000, four-character extensions (.0x1F) and names without a dot carry none.
+TEST(SelFileNumbered, FirstEntryPerNumberAndLooseExtensions)
 {
-    CEnvironObj env;
-    CString dir = MakeFolder("numbered_first", {"g.01A", "b.001", "a.001", "c.00A", "d.000", "f.XYZ"});
-    // Whichever of a.001 and b.001 the system yields first keeps number 1.
-    CString first;
-    for (const CString& n : SystemOrder(dir))
-        if (n == "a.001" || n == "b.001") {
-            first = n;
-            break;
-        }
-    ASSERT_FALSE(first.IsEmpty());
-
+    CString dir = MakeFolder("numbered_first", {"g.01A", "b.001", "a.001", "c.00A", "d.000", "f.XYZ", "x.12", "y.0x1F", "u.0x2",
+                                                "z.bak", "w.FFF", "v.1000", "nodot", "t.b.0FE"});
+    CString first = FirstYielded(dir, {"a.001", "b.001"});
     CSelFileList list;
-    EXPECT_EQ(list.AddFileList(env, dir, "", nullptr, 0, nullptr, nullptr), 3);
-    ExpectRows(list, {{first, 1, first.Left(1)}, {"c.00A", 10, "c"}, {"g.01A", 26, "g"}});
+    EXPECT_EQ(List(list, dir, "", nullptr), 8);
+    ExpectRows(list, {{first, 1, first.Left(1)}, {"u.0x2", 2, "u"}, {"c.00A", 10, "c"}, {"x.12", 18, "x"},
+                      {"g.01A", 26, "g"}, {"z.bak", 186, "z"}, {"t.b.0FE", 254, "t.b"}, {"w.FFF", 4095, "w"}});
     EXPECT_EQ(list.GetSelect(), -1);
 }
 
-TEST(SelFileNumbered, LooseExtensionsAndTheRangeEnds)
+TEST(SelFileNumbered, PreselectsByNumberAndKeepsTheSelectionWhenNothingMatches)
 {
-    CEnvironObj env;
-    // .0x1 reads as 1 (strtoul's prefix), .12 as 18 (the pattern's ? may match nothing),
-    // .bak as 0xBA; .000, four-character extensions and names without a dot carry none.
-    CString dir = MakeFolder("numbered_loose", {"x.12", "u.0x1", "z.bak", "w.FFF", "y.0x1F", "v.1000", "d.000",
-                                                "nodot", "t.b.0FE"});
-    CSelFileList list;
-    EXPECT_EQ(list.AddFileList(env, dir, "", nullptr, 0, nullptr, nullptr), 5);
-    ExpectRows(list, {{"u.0x1", 1, "u"}, {"x.12", 18, "x"}, {"z.bak", 186, "z"}, {"t.b.0FE", 254, "t.b"},
-                      {"w.FFF", 4095, "w"}});
-}
-
-TEST(SelFileNumbered, PreselectsByNumberWhateverTheBaseName)
-{
-    CEnvironObj env;
     CString dir = MakeFolder("numbered_select", {"a.001", "c.00A", "g.01A"});
     const struct {
         const char* sel;
         int want;
-    } rows[] = {{"x.00a", 1}, {"G.01a", 2}, {"a.002", -1}, {"plain", -1}, {nullptr, -1}};
+    } rows[] = {{"x.00a", 2}, {"G.01a", 3}, {"a.002", 0}, {"plain", 0}, {nullptr, 0}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.sel ? r.sel : "(null)");
         CSelFileList list;
-        EXPECT_EQ(list.AddFileList(env, dir, "", r.sel, 0, nullptr, nullptr), 3);
+        list.Add("keep", 7, nullptr);
+        list.Select(0);
+        EXPECT_EQ(List(list, dir, "", r.sel), 3);
         EXPECT_EQ(list.GetSelect(), r.want);
     }
+    CSelFileList list;
+    list.Add("keep", 7, nullptr);
+    list.Select(0);
+    EXPECT_EQ(List(list, genbatest::FreshDir("numbered_empty"), "", "keep"), 0);
+    EXPECT_EQ(List(list, dir + "\\absent", "", nullptr), 0);
+    EXPECT_EQ(list.GetCnt(), 1);
+    EXPECT_EQ(list.GetSelect(), 0);
 }
 
 TEST(SelFileNumbered, AttributeFilter)
 {
-    CEnvironObj env;
     CString dir = MakeFolder("numbered_attr", {"vis.001", "hid.002"});
     ASSERT_TRUE(SetFileAttributesA(dir + "\\hid.002", FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(CreateDirectoryA(dir + "\\sub.003", nullptr));
@@ -207,161 +160,130 @@ TEST(SelFileNumbered, AttributeFilter)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.flags);
         CSelFileList list;
-        EXPECT_EQ(list.AddFileList(env, dir, "", nullptr, r.flags, nullptr, nullptr), 1);
+        EXPECT_EQ(List(list, dir, "", nullptr, r.flags), 1);
         EXPECT_EQ(list.GetFileName(0), CString(r.name));
     }
-}
-
-TEST(SelFileNumbered, MissingOrEmptyFolderAddsNothing)
-{
-    CEnvironObj env;
-    CString dir = FreshDir("numbered_empty");
-    CSelFileList list;
-    list.Add("keep", 7, nullptr);
-    list.Select(0);
-    EXPECT_EQ(list.AddFileList(env, dir, "", "keep", 0, nullptr, nullptr), 0);
-    EXPECT_EQ(list.AddFileList(env, dir + "\\absent", "", nullptr, 0, nullptr, nullptr), 0);
-    EXPECT_EQ(list.GetCnt(), 1);
-    EXPECT_EQ(list.GetSelect(), 0);
 }
 
 // --- Typed listing -------------------------------------------------------------
 
 TEST(SelFileTyped, TypesInTurnEachInSystemOrder)
 {
-    CEnvironObj env;
     CString dir = MakeFolder("typed_order", {"z.BAK", "x.ABC", "w.bak", "q.TXT", "data.abc", "y.ABCD"});
-    std::vector<Row> want;
+    std::vector<Row> want{{"before", 3, "before"}};   // a listing appends
     for (const char* ext : {".ABC", ".BAK"})
         for (const CString& n : SystemOrder(dir))
-            if (EndsWithNoCase(n, ext)) want.push_back({n, 0, n});
-    ASSERT_EQ(want.size(), 4u);   // x.ABCD is no .ABC file, whatever its short name
-
+            if (n.Right(4).CompareNoCase(ext) == 0) want.push_back({n, 0, n});
+    ASSERT_EQ(want.size(), 5u);   // x.ABCD is no .ABC file, whatever its short name
     CSelFileList list;
-    list.Add("before", 3, nullptr);   // a listing appends
-    EXPECT_EQ(list.AddFileList(env, dir + "\\", "Data|.ABC|Backup|.BAK", nullptr, 0, nullptr, nullptr), 4);
-    want.insert(want.begin(), Row{"before", 3, "before"});
+    list.Add("before", 3, nullptr);
+    EXPECT_EQ(List(list, dir + "\\", "Data|.ABC|Backup|.BAK", nullptr), 4);
     ExpectRows(list, want);
 }
 
-TEST(SelFileTyped, EntryMatchingTwoTypesIsListedTwiceAndTheLastMatchIsSelected)
+TEST(SelFileTyped, EntryMatchingTwoTypesIsListedTwiceAndFoldersNeverIncludeDots)
 {
-    CEnvironObj env;
     CString dir = MakeFolder("typed_twice", {"data.ABC", "note.txt"});
+    ASSERT_TRUE(CreateDirectoryA(dir + "\\sub", nullptr));
     CSelFileList list;
-    // An empty extension is passed over; .* matches both files again.
-    EXPECT_EQ(list.AddFileList(env, dir, "None||Data|.ABC|All|.*", "DATA.abc", 0, nullptr, nullptr), 3);
+    // An empty extension is passed over; .* matches both files again; the last match is selected.
+    EXPECT_EQ(List(list, dir, "None||Data|.ABC|All|.*", "DATA.abc"), 3);
     EXPECT_EQ(list.GetFileName(0), CString("data.ABC"));
     ASSERT_GE(list.GetSelect(), 1);
     EXPECT_EQ(list.GetFileName(list.GetSelect()), CString("data.ABC"));
+    CSelFileList folders;
+    EXPECT_EQ(List(folders, dir, "All|.*", nullptr, SELFILE_FOLDER), 1);
+    EXPECT_EQ(folders.GetFileName(0), CString("sub"));
 }
 
 TEST(SelFileTyped, PreselectionIgnoresCaseOfSingleByteLettersOnly)
 {
-    CEnvironObj env;
     // \x83\x61 and \x83\x41 are two different characters whose trail bytes are a and A.
     CString dir = MakeFolder("typed_case", {"\x95\x5C.ABC", "\x83\x61x.ABC", "data.ABC"});
     const struct {
         const char* sel;
         const char* want;   // null: no selection
     } rows[] = {{"\x95\x5C.abc", "\x95\x5C.ABC"}, {"\x83\x61X.abc", "\x83\x61x.ABC"}, {"\x83\x41x.ABC", nullptr},
-                {"DATA.ABC", "data.ABC"},         {"data", nullptr},                   {"", nullptr}};
+                {"DATA.ABC", "data.ABC"},         {"data", nullptr}};
     for (const auto& r : rows) {
         SCOPED_TRACE(genbatest::Hex(r.sel));
         CSelFileList list;
-        EXPECT_EQ(list.AddFileList(env, dir, "Data|.ABC", r.sel, 0, nullptr, nullptr), 3);
-        if (r.want)
-            EXPECT_EQ(list.GetFileName(list.GetSelect()), CString(r.want));
-        else
-            EXPECT_EQ(list.GetSelect(), -1);
+        EXPECT_EQ(List(list, dir, "Data|.ABC", r.sel), 3);
+        EXPECT_EQ(list.GetFileName(list.GetSelect()), CString(r.want ? r.want : ""));
     }
-}
-
-TEST(SelFileTyped, FoldersNeverIncludeDots)
-{
-    CEnvironObj env;
-    CString dir = MakeFolder("typed_dots", {"file.txt"});
-    ASSERT_TRUE(CreateDirectoryA(dir + "\\sub", nullptr));
-    CSelFileList list;
-    EXPECT_EQ(list.AddFileList(env, dir, "All|.*", nullptr, SELFILE_FOLDER, nullptr, nullptr), 1);
-    EXPECT_EQ(list.GetFileName(0), CString("sub"));
 }
 
 // --- The entry callback ----------------------------------------------------------
 
 struct Seen {
-    std::vector<CString> disp;
-    std::vector<CString> path;
+    std::vector<CString> disp, path;
     void* data = nullptr;
-    const CEnvironObj* env = nullptr;
-    CString drop;   // name part of the path to leave out
+    CString drop;   // name part of the path to leave out; "*" leaves out all
 };
 
-int Record(const CEnvironObj& env, CString& disp, const CString& path, void* pData)
+int Record(const CEnvironObj&, CString& disp, const CString& path, void* pData)
 {
     Seen* seen = static_cast<Seen*>(pData);
     seen->disp.push_back(disp);
     seen->path.push_back(path);
     seen->data = pData;
-    seen->env = &env;
-    if (!seen->drop.IsEmpty() && EndsWithNoCase(path, "\\" + seen->drop)) return 0;
-    disp += "\tmemo ";
-    disp += "\x95\x5C";
+    if (seen->drop == "*" || path.Right(seen->drop.GetLength() + 1) == "\\" + seen->drop) return 0;
+    disp += "\tmemo \x95\x5C";
     return 1;
 }
 
-int DropAll(const CEnvironObj&, CString&, const CString&, void*) { return 0; }
-
-TEST(SelFileCallback, SeesEachKeptNumberAndChangesDisplayStrings)
+TEST(SelFileCallback, SeesEachKeptEntryWithItsPathAndChangesDisplayStrings)
 {
-    CEnvironObj env;
-    CString dir = MakeFolder("callback_numbered", {"a.001", "b.001", "c.00A", "skip.txt"});
-    CString first = SystemOrder(dir)[0] == "b.001" ? "b.001" : "a.001";
+    CString dir = MakeFolder("callback", {"a.001", "b.001", "c.00A", "x.txt"});
+    CString first = FirstYielded(dir, {"a.001", "b.001"});
     Seen seen;
     seen.drop = "c.00A";
     CSelFileList list;
     list.Add("keep", 0, nullptr);
     list.Select(0);
     // The matching entry is left out by the callback: the selection stays.
-    EXPECT_EQ(list.AddFileList(env, dir, "", "c.00A", 0, Record, &seen), 1);
+    EXPECT_EQ(List(list, dir, "", "c.00A", 0, Record, &seen), 1);
     EXPECT_EQ(list.GetSelect(), 0);
-    ASSERT_EQ(seen.disp.size(), 2u);   // once for number 1, once for number 10
-    EXPECT_EQ(seen.disp[0], first.Left(1));
-    EXPECT_EQ(seen.disp[1], CString("c"));
-    EXPECT_EQ(seen.path[0], dir + "\\" + first);
-    EXPECT_EQ(seen.path[1], dir + "\\c.00A");
+    // Typed: the full name is offered, the path joined with one separator.
+    EXPECT_EQ(List(list, dir + "\\", "Text|.TXT", "X.TXT", 0, Record, &seen), 1);
+    EXPECT_EQ(list.GetSelect(), 2);
+    EXPECT_EQ(seen.disp, (std::vector<CString>{first.Left(1), "c", "x.txt"}));   // once a number
+    EXPECT_EQ(seen.path, (std::vector<CString>{dir + "\\" + first, dir + "\\c.00A", dir + "\\x.txt"}));
     EXPECT_EQ(seen.data, &seen);
-    EXPECT_EQ(seen.env, &env);
-    ExpectRows(list, {{"keep", 0, "keep"}, {first, 1, first.Left(1) + "\tmemo \x95\x5C"}});
-}
-
-TEST(SelFileCallback, TypedListingOffersTheFullNameAndTheJoinedPath)
-{
-    CEnvironObj env;
-    CString dir = MakeFolder("callback_typed", {"x.ABC"});
-    Seen seen;
-    CSelFileList list;
-    EXPECT_EQ(list.AddFileList(env, dir + "\\", "Data|.ABC", "x.abc", 0, Record, &seen), 1);
-    ASSERT_EQ(seen.disp.size(), 1u);
-    EXPECT_EQ(seen.disp[0], CString("x.ABC"));
-    EXPECT_EQ(seen.path[0], dir + "\\x.ABC");   // one separator
-    EXPECT_EQ(list.GetDispStr(0), CString("x.ABC\tmemo \x95\x5C"));
-    EXPECT_EQ(list.GetSelect(), 0);
-}
-
-TEST(SelFileCallback, LeavingEverythingOutAddsNothing)
-{
-    CEnvironObj env;
-    CString dir = MakeFolder("callback_none", {"a.001", "x.ABC"});
-    CSelFileList list;
-    EXPECT_EQ(list.AddFileList(env, dir, "", "a.001", 0, DropAll, nullptr), 0);
-    EXPECT_EQ(list.AddFileList(env, dir, "Data|.ABC", "x.ABC", 0, DropAll, nullptr), 0);
-    EXPECT_EQ(list.GetCnt(), 0);
-    EXPECT_EQ(list.GetSelect(), -1);
+    ExpectRows(list, {{"keep", 0, "keep"}, {first, 1, first.Left(1) + "\tmemo \x95\x5C"},
+                      {"x.txt", 0, "x.txt\tmemo \x95\x5C"}});
+    // Leaving everything out adds nothing and selects nothing.
+    CSelFileList none;
+    seen.drop = "*";
+    EXPECT_EQ(List(none, dir, "", "a.001", 0, Record, &seen), 0);
+    EXPECT_EQ(List(none, dir, "Text|.TXT", "x.txt", 0, Record, &seen), 0);
+    EXPECT_EQ(none.GetCnt(), 0);
+    EXPECT_EQ(none.GetSelect(), -1);
 }
 
 // --- List boxes and combo boxes ----------------------------------------------------
 
+struct ListBoxKind {
+    using Box = CListBox;
+    static constexpr const char* cls = "LISTBOX";
+    static constexpr DWORD plain = LBS_USETABSTOPS, sorted = LBS_SORT;
+    static constexpr int err = LB_ERR;
+    static void Make(const CSelFileList& l, Box& b) { l.MakeListBox(b); }
+    static void Update(CSelFileList& l, const Box& b) { l.UpdateListBox(b); }
+    static void Text(const Box& b, int i, CString& s) { b.GetText(i, s); }
+};
+
+struct ComboBoxKind {
+    using Box = CComboBox;
+    static constexpr const char* cls = "COMBOBOX";
+    static constexpr DWORD plain = CBS_DROPDOWNLIST, sorted = CBS_DROPDOWNLIST | CBS_SORT;
+    static constexpr int err = CB_ERR;
+    static void Make(const CSelFileList& l, Box& b) { l.MakeComboBox(b); }
+    static void Update(CSelFileList& l, const Box& b) { l.UpdateComboBox(b); }
+    static void Text(const Box& b, int i, CString& s) { b.GetLBText(i, s); }
+};
+
+template <typename Kind>
 class SelFileBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -369,10 +291,8 @@ protected:
         m_hParent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr,
                                     nullptr, nullptr);
         ASSERT_NE(m_hParent, nullptr);
-        ASSERT_TRUE(m_list.Attach(Child("LISTBOX", LBS_USETABSTOPS)));
-        ASSERT_TRUE(m_sorted.Attach(Child("LISTBOX", LBS_SORT)));
-        ASSERT_TRUE(m_combo.Attach(Child("COMBOBOX", CBS_DROPDOWNLIST)));
-        ASSERT_TRUE(m_sortedCombo.Attach(Child("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT)));
+        ASSERT_TRUE(m_plain.Attach(Child(Kind::plain)));
+        ASSERT_TRUE(m_sorted.Attach(Child(Kind::sorted)));
         for (const char* n : {"m.001", "z.002", "a.003", "k.004"}) m_entries.Add(n, 0, n[0] == 'z' ? "z\tcol" : nullptr);
     }
     void TearDown() override
@@ -380,141 +300,82 @@ protected:
         CWnd::DetachDescendants(m_hParent);
         DestroyWindow(m_hParent);
     }
-    HWND Child(const char* cls, DWORD style)
+    HWND Child(DWORD style)
     {
-        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 200, m_hParent, nullptr, nullptr,
-                               nullptr);
+        return CreateWindowExA(0, Kind::cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 200, m_hParent, nullptr,
+                               nullptr, nullptr);
     }
-    template <typename Box>
-    std::vector<CString> Texts(const Box& box, void (Box::*get)(int, CString&) const)
+    std::vector<CString> Texts(const typename Kind::Box& box)
     {
-        std::vector<CString> t;
-        for (int i = 0; i < box.GetCount(); ++i) {
-            CString s;
-            (box.*get)(i, s);
-            t.push_back(s);
-        }
+        std::vector<CString> t(static_cast<size_t>(box.GetCount()));
+        for (size_t i = 0; i < t.size(); ++i) Kind::Text(box, static_cast<int>(i), t[i]);
         return t;
+    }
+    // Selects `row` in the box and reads it back into the entries.
+    int Pick(typename Kind::Box& box, int row)
+    {
+        box.SetCurSel(row);
+        Kind::Update(m_entries, box);
+        return m_entries.GetSelect();
     }
 
     HWND m_hParent = nullptr;
-    CListBox m_list, m_sorted;
-    CComboBox m_combo, m_sortedCombo;
+    typename Kind::Box m_plain, m_sorted;
     CSelFileList m_entries;
 };
 
-TEST_F(SelFileBoxTest, ListBoxShowsEntriesInOrderAndTheSelection)
-{
-    m_list.AddString("old row");
-    m_entries.Select(2);
-    m_entries.MakeListBox(m_list);
-    EXPECT_EQ(Texts(m_list, &CListBox::GetText), (std::vector<CString>{"m.001", "z\tcol", "a.003", "k.004"}));
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(m_list.GetItemData(row), static_cast<DWORD_PTR>(row));
-    EXPECT_EQ(m_list.GetCurSel(), 2);
-    EXPECT_NE(GetWindowLongA(m_list.m_hWnd, GWL_STYLE) & WS_VISIBLE, 0);   // redrawing back on
+using BoxKinds = ::testing::Types<ListBoxKind, ComboBoxKind>;
+TYPED_TEST_SUITE(SelFileBoxTest, BoxKinds);
 
-    m_list.SetCurSel(3);
-    m_entries.UpdateListBox(m_list);
-    EXPECT_EQ(m_entries.GetSelect(), 3);
-    m_list.SetCurSel(-1);
-    m_entries.UpdateListBox(m_list);
-    EXPECT_EQ(m_entries.GetSelect(), -1);
-    m_entries.MakeListBox(m_list);
-    EXPECT_EQ(m_list.GetCurSel(), LB_ERR);
-}
-
-TEST_F(SelFileBoxTest, SortingListBoxLinksRowsByItemData)
+TYPED_TEST(SelFileBoxTest, ShowsEntriesAndTheSelectionLinkedByItemData)
 {
-    m_entries.Select(0);   // m.001, shown in row 2 once sorted
-    m_entries.MakeListBox(m_sorted);
-    EXPECT_EQ(Texts(m_sorted, &CListBox::GetText), (std::vector<CString>{"a.003", "k.004", "m.001", "z\tcol"}));
+    this->m_plain.AddString("old row");
+    this->m_entries.Select(2);
+    TypeParam::Make(this->m_entries, this->m_plain);
+    EXPECT_EQ(this->Texts(this->m_plain), (std::vector<CString>{"m.001", "z\tcol", "a.003", "k.004"}));
+    EXPECT_EQ(this->m_plain.GetItemData(3), 3u);
+    EXPECT_EQ(this->m_plain.GetCurSel(), 2);
+    EXPECT_NE(GetWindowLongA(this->m_plain.m_hWnd, GWL_STYLE) & WS_VISIBLE, 0);   // redrawing back on
+    EXPECT_EQ(this->Pick(this->m_plain, 0), 0);
+    EXPECT_EQ(this->Pick(this->m_plain, -1), -1);   // no row selected
+    TypeParam::Make(this->m_entries, this->m_plain);
+    EXPECT_EQ(this->m_plain.GetCurSel(), TypeParam::err);
+
+    this->m_entries.Select(0);   // m.001, shown in row 2 once sorted
+    TypeParam::Make(this->m_entries, this->m_sorted);
+    EXPECT_EQ(this->Texts(this->m_sorted), (std::vector<CString>{"a.003", "k.004", "m.001", "z\tcol"}));
     const DWORD_PTR entryOfRow[] = {2, 3, 0, 1};
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(m_sorted.GetItemData(row), entryOfRow[row]) << row;
-    EXPECT_EQ(m_sorted.GetCurSel(), 2);
-
-    m_sorted.SetCurSel(3);
-    m_entries.UpdateListBox(m_sorted);
-    EXPECT_EQ(m_entries.GetSelect(), 1);
-    EXPECT_EQ(m_entries.GetFileName(m_entries.GetSelect()), CString("z.002"));
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(this->m_sorted.GetItemData(row), entryOfRow[row]) << row;
+    EXPECT_EQ(this->m_sorted.GetCurSel(), 2);
+    EXPECT_EQ(this->Pick(this->m_sorted, 3), 1);
 }
 
-TEST_F(SelFileBoxTest, StaleSelectionAndForeignItemDataSelectNothing)
+TYPED_TEST(SelFileBoxTest, StaleSelectionAndForeignItemDataSelectNothing)
 {
-    m_entries.Select(3);
-    m_entries.Clear();
-    m_entries.MakeListBox(m_list);
-    EXPECT_EQ(m_list.GetCount(), 0);
-    EXPECT_EQ(m_list.GetCurSel(), LB_ERR);
-    m_entries.Add("a", 1, nullptr);
-    m_entries.Add("b", 2, nullptr);
-    m_entries.MakeListBox(m_list);   // selection 3 names no entry of two
-    EXPECT_EQ(m_list.GetCurSel(), LB_ERR);
-    EXPECT_EQ(m_entries.GetSelect(), 3);
+    this->m_entries.Select(3);
+    this->m_entries.Clear();
+    TypeParam::Make(this->m_entries, this->m_plain);
+    EXPECT_EQ(this->m_plain.GetCount(), 0);
+    EXPECT_EQ(this->m_plain.GetCurSel(), TypeParam::err);
+    this->m_entries.Add("a", 1, nullptr);
+    this->m_entries.Add("b", 2, nullptr);
+    TypeParam::Make(this->m_entries, this->m_plain);   // selection 3 names no entry of two
+    EXPECT_EQ(this->m_plain.GetCurSel(), TypeParam::err);
+    EXPECT_EQ(this->m_entries.GetSelect(), 3);
 
     // Item data the list did not put there names no entry, however wide.
     // 2^32 + 1 would read as entry 1 if the value were narrowed first.
     const unsigned long long wide = sizeof(DWORD_PTR) > 4 ? (1ull << 32) + 1 : 1ull << 31;
-    const DWORD_PTR foreign[] = {99, static_cast<DWORD_PTR>(-1), static_cast<DWORD_PTR>(wide)};
-    for (DWORD_PTR data : foreign) {
-        m_list.SetItemData(0, data);
-        m_list.SetCurSel(0);
-        m_entries.Select(1);
-        m_entries.UpdateListBox(m_list);
-        EXPECT_EQ(m_entries.GetSelect(), -1) << data;
+    for (DWORD_PTR data : {DWORD_PTR(99), static_cast<DWORD_PTR>(-1), static_cast<DWORD_PTR>(wide)}) {
+        this->m_plain.SetItemData(0, data);
+        this->m_entries.Select(1);
+        EXPECT_EQ(this->Pick(this->m_plain, 0), -1) << data;
     }
-}
-
-TEST_F(SelFileBoxTest, ComboBoxesBehaveAlike)
-{
-    m_combo.AddString("old row");
-    m_entries.Select(1);
-    m_entries.MakeComboBox(m_combo);
-    EXPECT_EQ(Texts(m_combo, &CComboBox::GetLBText), (std::vector<CString>{"m.001", "z\tcol", "a.003", "k.004"}));
-    EXPECT_EQ(m_combo.GetCurSel(), 1);
-    m_combo.SetCurSel(0);
-    m_entries.UpdateComboBox(m_combo);
-    EXPECT_EQ(m_entries.GetSelect(), 0);
-    m_combo.SetCurSel(-1);
-    m_entries.UpdateComboBox(m_combo);
-    EXPECT_EQ(m_entries.GetSelect(), -1);
-
-    m_entries.Select(3);   // k.004, row 1 once sorted
-    m_entries.MakeComboBox(m_sortedCombo);
-    EXPECT_EQ(m_sortedCombo.GetCurSel(), 1);
-    EXPECT_EQ(m_sortedCombo.GetItemData(0), 2u);
-    m_sortedCombo.SetCurSel(3);
-    m_entries.UpdateComboBox(m_sortedCombo);
-    EXPECT_EQ(m_entries.GetSelect(), 1);
-
-    m_entries.Select(3);
-    m_entries.Clear();
-    m_entries.MakeComboBox(m_combo);
-    EXPECT_EQ(m_combo.GetCount(), 0);
-    EXPECT_EQ(m_combo.GetCurSel(), CB_ERR);
-}
-
-TEST_F(SelFileBoxTest, BoxWithoutWindowChangesNothingButTheSelection)
-{
-    CListBox none;
-    m_entries.Select(1);
-    m_entries.MakeListBox(none);
-    EXPECT_EQ(m_entries.GetSelect(), 1);
-    m_entries.UpdateListBox(none);   // no box: no current row
-    EXPECT_EQ(m_entries.GetSelect(), -1);
-}
-
-TEST_F(SelFileBoxTest, ListingIntoAListBoxEndToEnd)
-{
-    CEnvironObj env;
-    CString dir = MakeFolder("box_listing", {"b.002", "a.001", "x.TXT"});
-    CSelFileList list;
-    list.AddFileList(env, dir, "", "q.002", 0, nullptr, nullptr);
-    list.MakeListBox(m_sorted);
-    EXPECT_EQ(Texts(m_sorted, &CListBox::GetText), (std::vector<CString>{"a", "b"}));
-    EXPECT_EQ(m_sorted.GetCurSel(), 1);
-    m_sorted.SetCurSel(0);
-    list.UpdateListBox(m_sorted);
-    EXPECT_EQ(list.GetFileName(list.GetSelect()), CString("a.001"));
+    typename TypeParam::Box none;   // no window: nothing shown, no current row
+    this->m_entries.Select(1);
+    TypeParam::Make(this->m_entries, none);
+    EXPECT_EQ(this->m_entries.GetSelect(), 1);
+    EXPECT_EQ(this->Pick(none, 0), -1);
 }
 
 } // namespace
