@@ -52,31 +52,6 @@ TEST(Cp932, LeadBytes)
     }
 }
 
-struct FindByteRow { const char* s; char c; int start, first, last; };
-
-const FindByteRow kFindByteRows[] = {
-    {"a\\b\\c", '\\', 0, 1, 3},
-    {"a\\b\\c", '\\', 2, 3, 3},
-    {"\x95\x5C\\", '\\', 0, 2, 2},            // the trail byte is not a backslash
-    {"\x95\x5C\\", '\\', 1, 2, 2},            // a start inside a character moves on
-    {"\x83\x7C", '|', 0, -1, -1},
-    {"\x95\x95\x5C", '\\', 0, 2, 2},
-    {"\x95\x5C", '\x95', 0, -1, -1},          // nor is a lead byte a character of its own ...
-    {"a\x95", '\x95', 0, 1, 1},               // ... except alone at the end
-    {"abc", 'a', 3, -1, 0},
-    {"", 'a', 0, -1, -1},
-};
-
-TEST(Cp932, FindByteAndReverseFindByte)
-{
-    for (const FindByteRow& r : kFindByteRows) {
-        SCOPED_TRACE(&r - kFindByteRows);
-        int len = static_cast<int>(std::strlen(r.s));
-        EXPECT_EQ(r.first, genba::cp932::FindByte(r.s, len, r.c, r.start));
-        EXPECT_EQ(r.last, genba::cp932::ReverseFindByte(r.s, len, r.c));
-    }
-}
-
 // --- Construction, assignment, elements ---------------------------------------------
 
 TEST(CString, ConstructionAssignmentAndElements)
@@ -97,6 +72,7 @@ TEST(CString, ConstructionAssignmentAndElements)
     b = "again";
     EXPECT_EQ("again", Bytes(b));
 
+    EXPECT_EQ('o', c.GetAt(4));
     EXPECT_EQ('\0', c.GetAt(5));
     EXPECT_EQ('\0', c.GetAt(-1));
     c.SetAt(5, 'z');                          // outside: ignored
@@ -199,7 +175,8 @@ TEST(CString, LeftMidRight)
 
 // --- Searching ------------------------------------------------------------------------
 
-struct FindRow { const char* s; char ch; int start, find, reverse; };   // Find(ch, start), ReverseFind(ch)
+// Find(ch, start) and ReverseFind(ch), on the string and on the stepping helper under it.
+struct FindRow { const char* s; char ch; int start, find, reverse; };
 
 const FindRow kFindCharRows[] = {
     {"C:\\dir\\f", '\\', 0, 2, 6},
@@ -208,12 +185,16 @@ const FindRow kFindCharRows[] = {
     {"C:\\dir\\f", '\\', 99, -1, 6},
     {"C:\\dir\\f", '\\', -5, 2, 6},
     {"\x95\x5C", '\\', 0, -1, -1},             // 表 holds no backslash
+    {"\x95\x5C\\", '\\', 1, 2, 2},            // a start inside a character moves on
     {"\x83\x5C\\\x94\x5C", '\\', 0, 2, 2},
+    {"\x95\x95\x5C", '\\', 0, 2, 2},          // 95 95 is one character, so 5C stands alone
     {"\x83\x7C", '|', 0, -1, -1},
-    {"\x83\x7C|", '|', 1, 2, 2},              // start inside the character
-    {"\x95\x5C", '\x95', 0, -1, -1},
-    {"a\x95", '\x95', 0, 1, 1},                // lone lead byte at the end
+    {"\x83\x7C|", '|', 1, 2, 2},
+    {"\x95\x5C", '\x95', 0, -1, -1},            // nor is a lead byte a character of its own ...
+    {"a\x95", '\x95', 0, 1, 1},                  // ... except alone at the end
+    {"abc", 'a', 3, -1, 0},
     {"abc", '\0', 0, -1, -1},
+    {"", 'a', 0, -1, -1},
 };
 
 TEST(CString, FindAndReverseFindChar)
@@ -224,6 +205,10 @@ TEST(CString, FindAndReverseFindChar)
         EXPECT_EQ(r.find, s.Find(r.ch, r.start));
         EXPECT_EQ(r.reverse, s.ReverseFind(r.ch));
         if (r.start == 0) { EXPECT_EQ(r.find, s.Find(r.ch)); }
+        if (r.ch != '\0') {
+            EXPECT_EQ(r.find, genba::cp932::FindByte(r.s, s.GetLength(), r.ch, r.start));
+            EXPECT_EQ(r.reverse, genba::cp932::ReverseFindByte(r.s, s.GetLength(), r.ch));
+        }
     }
 }
 
@@ -291,6 +276,7 @@ const CaseRow kCaseRows[] = {
     {"\x82\x80\x82\x9B", "\x82\x80\x82\x9B", "\x82\x80\x82\x9B"},    // just outside the letters
     {"\xB1\xDF", "\xB1\xDF", "\xB1\xDF"},                            // half-width katakana
     {"x\x82", "X\x82", "x\x82"},                                     // lone lead byte at the end
+    {"", "", ""},
 };
 
 TEST(CString, MakeUpperAndMakeLower)

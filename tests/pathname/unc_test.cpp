@@ -40,70 +40,51 @@ protected:
     CEnvironObj env;
 };
 
-struct FullRow { const char* path; const char* full; };
+// --- Current directory on a drive folder, a drive root and a share ----------------------------
 
-template <size_t N>
-void ExpectFullPaths(const CEnvironObj& env, const FullRow (&rows)[N])
+TEST_F(CurrentDirTest, CurrentDirectoryOfEachDrive)
 {
-    for (const FullRow& r : rows)
+    const struct { const char* cwd; const char* drive; char letter; const char* dirOfLetter; } rows[] = {
+        {kDriveWork, "T:", 't', kDriveWork},
+        {kDriveWork, "T:", 'd', "D:\\"},        // another drive: its root, never its own directory
+        {kDriveWork, "T:", '1', kDriveWork},
+        {"T:\\", "T:", 't', "T:\\"},
+        {kUncWork, "", 't', "T:\\"},
+        {kUncWork, "", '1', kUncWork},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        ScopedCurrentDir cd(r.cwd);
+        ASSERT_TRUE(cd.ok());
+        EXPECT_EQ(r.cwd, Bytes(env.GetCurrentDir()));
+        EXPECT_EQ(r.drive, Bytes(env.GetCurrentDrive()));
+        EXPECT_EQ(r.dirOfLetter, Bytes(env.GetCurrentDir(r.letter)));
+    }
+}
+
+TEST_F(CurrentDirTest, FullPathFromTheCurrentDirectory)
+{
+    const struct { const char* cwd; const char* path; const char* full; } rows[] = {
+        {kDriveWork, "t:foo", "T:\\pathname\\work\\foo"},
+        {kDriveWork, "c:foo", "C:\\foo"},
+        {kDriveWork, "t:", "T:\\pathname\\work\\"},
+        {kDriveWork, "\\foo", "T:\\foo"},
+        {kDriveWork, "", kDriveWork},
+        {kDriveWork, "t:\x95\x5C", "T:\\pathname\\work\\\x95\x5C"},
+        {"T:\\", "a", "T:\\a"},                 // a root already ends in a backslash: no second one
+        {"T:\\", "t:", "T:\\"},
+        {"T:\\", "\\a", "T:\\a"},
+        {kUncWork, "f.txt", "\\\\genbasrv\\share\\pathname\\work\\f.txt"},
+        {kUncWork, "", kUncWork},
+        {kUncWork, "\\foo", "\\foo"},           // no current drive to put in front
+        {kUncWork, "t:foo", "T:\\foo"},
+        {kUncWork, "\\\\genbasrv\\data\\x", "\\\\genbasrv\\data\\x"},
+    };
+    for (const auto& r : rows) {
+        ScopedCurrentDir cd(r.cwd);
+        ASSERT_TRUE(cd.ok());
         EXPECT_EQ(r.full, Bytes(env.GetFullPath(r.path))) << "row " << (&r - rows) << ": " << r.path;
-}
-
-// --- Current directory on a drive and on a share -------------------------------------------
-
-TEST_F(CurrentDirTest, OnADriveFolder)
-{
-    ScopedCurrentDir cd(kDriveWork);
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ(kDriveWork, Bytes(env.GetCurrentDir()));
-    EXPECT_EQ("T:", Bytes(env.GetCurrentDrive()));
-    EXPECT_EQ(kDriveWork, Bytes(env.GetCurrentDir('t')));
-    EXPECT_EQ("D:\\", Bytes(env.GetCurrentDir('d')));   // another drive: its root, never its own directory
-    EXPECT_EQ(kDriveWork, Bytes(env.GetCurrentDir('1')));
-
-    const FullRow rows[] = {
-        {"t:foo", "T:\\pathname\\work\\foo"},
-        {"c:foo", "C:\\foo"},
-        {"t:", "T:\\pathname\\work\\"},
-        {"\\foo", "T:\\foo"},
-        {"\\\\", "T:\\\\"},
-        {"", kDriveWork},
-        {"a\\\\.\\b", "T:\\pathname\\work\\a\\\\.\\b"},
-        {"t:\x95\x5C", "T:\\pathname\\work\\\x95\x5C"},
-        {"c:\\x\\..", "c:\\x\\.."},
-        {"\\\\genbasrv\\data", "\\\\genbasrv\\data"},
-    };
-    ExpectFullPaths(env, rows);
-}
-
-TEST_F(CurrentDirTest, AtADriveRoot)
-{
-    ScopedCurrentDir cd("T:\\");
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ("T:\\", Bytes(env.GetCurrentDir()));
-    EXPECT_EQ("T:\\", Bytes(env.GetCurrentDir('t')));
-    // A root already ends in a backslash: no second one.
-    const FullRow rows[] = {{"a", "T:\\a"}, {"t:", "T:\\"}, {"t:a", "T:\\a"}, {"\\a", "T:\\a"}, {"", "T:\\"}};
-    ExpectFullPaths(env, rows);
-}
-
-TEST_F(CurrentDirTest, OnAUncShare)
-{
-    ScopedCurrentDir cd(kUncWork);
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ(kUncWork, Bytes(env.GetCurrentDir()));
-    EXPECT_EQ("", Bytes(env.GetCurrentDrive()));
-    EXPECT_EQ("T:\\", Bytes(env.GetCurrentDir('t')));
-    EXPECT_EQ(kUncWork, Bytes(env.GetCurrentDir('1')));
-
-    const FullRow rows[] = {
-        {"f.txt", "\\\\genbasrv\\share\\pathname\\work\\f.txt"},
-        {"", kUncWork},
-        {"\\foo", "\\foo"},                 // no current drive to put in front
-        {"t:foo", "T:\\foo"},
-        {"\\\\genbasrv\\data\\x", "\\\\genbasrv\\data\\x"},
-    };
-    ExpectFullPaths(env, rows);
+    }
 }
 
 // --- Double-byte current directories -------------------------------------------------------
@@ -126,43 +107,34 @@ CString MakeDoubleByteDir(int bytes)
     return dir;
 }
 
-TEST_F(CurrentDirTest, DoubleByteFolderWithTrailByte5C)
-{
-    CString dir("T:\\pathname\\\x95\x5C\x83\x5C");
-    ASSERT_TRUE(EnsureDir(dir));
-    ScopedCurrentDir cd(dir);
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ(Bytes(dir), Bytes(env.GetCurrentDir()));
-    EXPECT_EQ(Bytes(dir) + "\\a", Bytes(env.GetFullPath("a")));
-    EXPECT_EQ("T:\\pathname", Bytes(env.GetDirNameFromRelativePath(env.GetCurrentDir())));
-    EXPECT_EQ("\x95\x5C\x83\x5C", Bytes(env.GetFileNameFromRelativePath(env.GetCurrentDir())));
-}
-
-TEST_F(CurrentDirTest, LongestDirectoryTheBufferHolds)
-{
-    CString dir = MakeDoubleByteDir(260);
-    ASSERT_EQ(260, dir.GetLength());
-    ScopedCurrentDir cd(dir);
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ(Bytes(dir), Bytes(env.GetCurrentDir()));
-    EXPECT_EQ(Bytes(dir) + "\\a", Bytes(env.GetFullPath("a")));
-}
-
+// A folder whose name ends in trail byte 5C, and the longest directory the buffer holds.
 // Double-byte names make a directory the system accepts (it counts characters) longer
-// than 260 bytes. It is not reported at all rather than cut, and nothing is built on it.
-TEST_F(CurrentDirTest, DirectoryLongerThanTheBufferIsNotReported)
+// than 260 bytes: that one is not reported at all rather than cut, and nothing is built on it.
+TEST_F(CurrentDirTest, DoubleByteFolders)
 {
-    CString dir = MakeDoubleByteDir(261);
-    ASSERT_EQ(261, dir.GetLength());
-    ScopedCurrentDir cd(dir);
-    ASSERT_TRUE(cd.ok());
-    EXPECT_EQ("", Bytes(env.GetCurrentDir()));
-    EXPECT_EQ("", Bytes(env.GetCurrentDrive()));
-    EXPECT_EQ("", Bytes(env.GetCurrentDir('t')));
-    EXPECT_EQ("", Bytes(env.GetUNCPath("a")));
-    const FullRow rows[] = {{"a", ""}, {"\\a", ""}, {"t:a", ""}, {"T:\\a", "T:\\a"}};   // absolute needs no current directory
-    ExpectFullPaths(env, rows);
-    EXPECT_EQ("T:\\a", Bytes(env.GetUNCPath("t:\\a")));
+    CString trail5C("T:\\pathname\\\x95\x5C\x83\x5C");
+    ASSERT_TRUE(EnsureDir(trail5C));
+    CString longest = MakeDoubleByteDir(260), tooLong = MakeDoubleByteDir(261);
+    ASSERT_TRUE(longest.GetLength() == 260 && tooLong.GetLength() == 261);
+    for (const CString& dir : {trail5C, longest, tooLong}) {
+        SCOPED_TRACE(dir.GetLength());
+        ScopedCurrentDir cd(dir);
+        ASSERT_TRUE(cd.ok());
+        const bool reported = dir.GetLength() <= 260;
+        const std::string a = reported ? Bytes(dir) + "\\a" : "";
+        EXPECT_EQ(reported ? Bytes(dir) : "", Bytes(env.GetCurrentDir()));
+        EXPECT_EQ(reported ? Bytes(dir) : "", Bytes(env.GetCurrentDir('t')));
+        EXPECT_EQ(reported ? "T:" : "", Bytes(env.GetCurrentDrive()));
+        EXPECT_EQ(a, Bytes(env.GetFullPath("a")));
+        EXPECT_EQ(a, Bytes(env.GetFullPath("t:a")));
+        EXPECT_EQ(a, Bytes(env.GetUNCPath("a")));
+        EXPECT_EQ(reported ? "T:\\a" : "", Bytes(env.GetFullPath("\\a")));
+        EXPECT_EQ("T:\\a", Bytes(env.GetFullPath("T:\\a")));   // absolute: no current directory needed
+        EXPECT_EQ("T:\\a", Bytes(env.GetUNCPath("t:\\a")));
+        if (reported) {
+            EXPECT_EQ(Bytes(dir.Left(dir.ReverseFind('\\'))), Bytes(env.GetDirNameFromRelativePath(env.GetCurrentDir())));
+        }
+    }
 }
 
 // --- The network provider stand-in ----------------------------------------------------------
@@ -175,10 +147,8 @@ struct FakeDrive {
 struct FakeNet {
     std::vector<FakeDrive> drives;
     DWORD openError = NO_ERROR;
-    DWORD enumError = NO_ERROR;     // answered by every enumeration call
-    size_t perBatch = 1000;         // entries a call returns at most
-    bool askNoMoreRoom = false;     // answer more-data without asking for a larger buffer
-    bool emptyBatches = false;      // answer success with no entries
+    DWORD enumError = NO_ERROR;     // answered by every enumeration call (more-data: without a larger size)
+    size_t perBatch = 1000;         // entries a call returns at most (0: success with none)
     std::vector<DWORD> sizes;       // buffer size of every enumeration call
     int opens = 0, successfulOpens = 0, closes = 0;
     size_t next = 0;
@@ -221,11 +191,6 @@ DWORD WINAPI FakeEnumResource(HANDLE handle, LPDWORD count, LPVOID buffer, LPDWO
     net.sizes.push_back(*size);
     std::memset(buffer, 0xCD, *size);   // every byte it was promised must be writable
     if (net.enumError != NO_ERROR) return net.enumError;
-    if (net.askNoMoreRoom) return ERROR_MORE_DATA;
-    if (net.emptyBatches) {
-        *count = 0;
-        return NO_ERROR;
-    }
     if (net.next >= net.drives.size()) return ERROR_NO_MORE_ITEMS;
 
     size_t n = std::min(net.perBatch, net.drives.size() - net.next);
@@ -280,23 +245,24 @@ protected:
     FakeNet net;
 };
 
-TEST_F(NetTest, DriveFound)
+TEST_F(NetTest, UNCPathOfADrive)
 {
-    EXPECT_EQ("\\\\pc1\\data", Bytes(env.GetUNCPath('z')));
-    EXPECT_EQ("\\\\genbasrv\\share", Bytes(env.GetUNCPath('T')));   // the provider's local name in lower case
-    EXPECT_EQ("\\\\\x95\x5C\\\x83\x5C", Bytes(env.GetUNCPath('y')));
-    EXPECT_EQ(std::vector<DWORD>(3, 1600), net.sizes);             // one batch, one 1600-byte buffer, per call
-}
-
-TEST_F(NetTest, DriveNotFoundAndNotALetter)
-{
-    net.perBatch = 1;
-    EXPECT_EQ("C:", Bytes(env.GetUNCPath('c')));
-    EXPECT_EQ(5u, net.sizes.size());   // every batch, then the end
-    EXPECT_EQ("\xB1:", Bytes(env.GetUNCPath('\xB1')));
-    const int opens = net.opens;
-    for (char c : {'1', ':', '\x95'}) EXPECT_EQ("", Bytes(env.GetUNCPath(c))) << static_cast<int>(c);
-    EXPECT_EQ(opens, net.opens);       // not a letter: nothing asked
+    const struct { char drive; const char* unc; int calls; } rows[] = {
+        {'z', "\\\\pc1\\data", 1},              // one batch in one 1600-byte buffer
+        {'T', "\\\\genbasrv\\share", 1},        // the provider's local name in lower case
+        {'y', "\\\\\x95\x5C\\\x83\x5C", 1},
+        {'c', "C:", 2},                         // every batch, then the end
+        {'\xB1', "\xB1:", 2},
+        {'1', "", 0}, {':', "", 0}, {'\x95', "", 0},   // not a letter: nothing asked
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        net.sizes.clear();
+        net.opens = 0;
+        EXPECT_EQ(r.unc, Bytes(env.GetUNCPath(r.drive)));
+        EXPECT_EQ(std::vector<DWORD>(r.calls, 1600), net.sizes);
+        EXPECT_EQ(r.calls ? 1 : 0, net.opens);
+    }
 }
 
 TEST_F(NetTest, FirstMatchEndsTheEnumeration)
@@ -325,18 +291,17 @@ TEST_F(NetTest, MoreDataGrowsTheBufferToTheAskedSize)
 
 TEST_F(NetTest, FailingProviderCountsAsNotConnected)
 {
-    const struct { DWORD openError, enumError; bool askNoMoreRoom, emptyBatches; size_t calls; } rows[] = {
-        {ERROR_NO_NETWORK, NO_ERROR, false, false, 0},   // unavailable: nothing enumerated, nothing closed
-        {NO_ERROR, ERROR_NO_NETWORK, false, false, 1},
-        {NO_ERROR, NO_ERROR, true, false, 1},            // more-data that never asks for more room
-        {NO_ERROR, NO_ERROR, false, true, 1},            // success with no entries: no progress either
+    const struct { DWORD openError, enumError; size_t perBatch, calls; } rows[] = {
+        {ERROR_NO_NETWORK, NO_ERROR, 1000, 0},   // unavailable: nothing enumerated, nothing closed
+        {NO_ERROR, ERROR_NO_NETWORK, 1000, 1},
+        {NO_ERROR, ERROR_MORE_DATA, 1000, 1},    // more-data that never asks for more room
+        {NO_ERROR, NO_ERROR, 0, 1},              // success with no entries: no progress either
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(&r - rows);
         net.openError = r.openError;
         net.enumError = r.enumError;
-        net.askNoMoreRoom = r.askNoMoreRoom;
-        net.emptyBatches = r.emptyBatches;
+        net.perBatch = r.perBatch;
         net.sizes.clear();
         EXPECT_EQ("Z:", Bytes(env.GetUNCPath('z')));
         EXPECT_EQ(r.calls, net.sizes.size());
