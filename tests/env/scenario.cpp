@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <vector>
 
@@ -43,19 +45,7 @@ CString ModuleFile(HMODULE module)
     return n && n < MAX_PATH ? CString(buf, static_cast<int>(n)) : CString();
 }
 
-CString FolderOf(const CString& file)
-{
-    int slash = file.ReverseFind('\\');
-    return slash < 0 ? CString() : file.Left(slash);
-}
-
 CString NameOf(const CString& file) { return file.Mid(file.ReverseFind('\\') + 1); }
-
-// A copy, not a hard link: Wine will not delete a link to a file that is running.
-bool PlaceFile(const CString& source, const CString& folder)
-{
-    return CopyFileA(source, folder + "\\" + NameOf(source), FALSE) != FALSE;
-}
 
 std::string IniText(const ScenarioSetup& s)
 {
@@ -65,14 +55,8 @@ std::string IniText(const ScenarioSetup& s)
 
 std::string ReadWholeFile(const CString& path)
 {
-    std::string text;
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return text;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
-    CloseHandle(h);
-    return text;
+    std::ifstream in(static_cast<const char*>(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Starts `exe` with `args`, stdout and stderr into `output`; the exit code, or -1.
@@ -113,8 +97,8 @@ void RunScenarioInOwnProcess(const Scenario& s)
     CString exe = ModuleFile(nullptr);
     const CString files[] = {exe, ModuleFile(GetModuleHandleA("genbaenv.dll")), ModuleFile(GetModuleHandleA("genbafw.dll")),
                              ModuleFile(GetModuleHandleA("zrapli.dll"))};
-    for (const CString& f : files) {
-        ASSERT_TRUE(!f.IsEmpty() && PlaceFile(f, dir)) << static_cast<const char*>(f);
+    for (const CString& f : files) {   // copies: Wine will not delete a link to a running file
+        ASSERT_TRUE(!f.IsEmpty() && CopyFileA(f, dir + "\\" + NameOf(f), FALSE)) << static_cast<const char*>(f);
     }
     if (s.setup.writeIni) {
         ASSERT_TRUE(WriteFile(dir + "\\genbaenv.INI", IniText(s.setup)));
@@ -136,22 +120,18 @@ private:
     std::function<void()> m_run;
 };
 
-void RegisterChild(const std::string& fullName)
+// The parent lists every scenario as a test that runs a copy with the flag; the copy
+// runs the body of the one it was given.
+void RegisterScenarios(const std::string& child)
 {
     for (const Scenario& s : Scenarios()) {
-        if (s.FullName() != fullName) continue;
-        g_current = &s;
+        if (!child.empty() && s.FullName() != child) continue;
+        if (!child.empty()) g_current = &s;
+        const std::function<void()> run = child.empty() ? std::function<void()>([&s] { RunScenarioInOwnProcess(s); }) : s.body;
         ::testing::RegisterTest(s.suite.c_str(), s.name.c_str(), nullptr, nullptr, s.file, s.line,
-                                [&s]() -> ::testing::Test* { return new ScenarioTest(s.body); });
+                                [run]() -> ::testing::Test* { return new ScenarioTest(run); });
     }
-    ::testing::GTEST_FLAG(filter) = fullName;
-}
-
-void RegisterParents()
-{
-    for (const Scenario& s : Scenarios())
-        ::testing::RegisterTest(s.suite.c_str(), s.name.c_str(), nullptr, nullptr, s.file, s.line,
-                                [&s]() -> ::testing::Test* { return new ScenarioTest([&s] { RunScenarioInOwnProcess(s); }); });
+    if (!child.empty()) ::testing::GTEST_FLAG(filter) = child;
 }
 
 } // namespace
@@ -198,7 +178,11 @@ const ScenarioSetup& CurrentScenario()
     return g_current ? g_current->setup : none;
 }
 
-CString ScenarioDir() { return FolderOf(ModuleFile(nullptr)); }
+CString ScenarioDir()
+{
+    const CString exe = ModuleFile(nullptr);
+    return exe.Left(exe.ReverseFind('\\'));
+}
 
 CString UserProductKey() { return CString("Software\\Velmora\\GenbaOffice") + CurrentScenario().userSuffix.c_str(); }
 CString MachineProductKey() { return CString("Software\\Velmora\\GenbaOffice") + CurrentScenario().machineSuffix.c_str(); }
@@ -310,7 +294,6 @@ int main(int argc, char** argv)
         if (std::strncmp(argv[i], genbatest::kChildFlag, sizeof genbatest::kChildFlag - 1) == 0)
             child = argv[i] + sizeof genbatest::kChildFlag - 1;
     ::testing::InitGoogleTest(&argc, argv);
-    if (child.empty()) genbatest::RegisterParents();
-    else genbatest::RegisterChild(child);
+    genbatest::RegisterScenarios(child);
     return RUN_ALL_TESTS();
 }

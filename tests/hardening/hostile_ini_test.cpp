@@ -4,10 +4,12 @@
 // case is a scenario of its own. What the library made of the suffixes is seen from
 // where the settings store writes: below which product key a probe entry appears.
 #include "env/scenario.h"
+#include "hardening/hostile_values.h"
 
 #include "support/testsupport.h"
 
 #include <genbaenv/environ.h>
+#include <genbafw/handle.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,13 +21,6 @@ namespace {
 
 const char kCompany[] = "Software\\Velmora";
 
-std::string Repeat(const std::string& s, int n)
-{
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
-}
-
 #define HYO "\x95\x5C"   // 表
 #define SO "\x83\x5C"    // ソ
 #define NO "\x94\x5C"    // 能
@@ -33,25 +28,20 @@ std::string Repeat(const std::string& s, int n)
 std::vector<CString> CompanySubkeys(HKEY root)
 {
     std::vector<CString> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kCompany, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD len = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    genba::UniqueRegKey key;
+    if (RegOpenKeyExA(root, kCompany, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return names;
+    char name[1024];
+    for (DWORD i = 0, len = sizeof name; RegEnumKeyExA(key.get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, len = sizeof name)
         names.push_back(CString(name, static_cast<int>(len)));
-    }
-    RegCloseKey(key);
     return names;
 }
 
 bool HasValue(HKEY root, const CString& path, const char* name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    bool found = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
+    genba::UniqueRegKey key;
+    return RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS &&
+           RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 // Writes the probe through the store (user or machine data) and gives the product key
@@ -77,42 +67,19 @@ CString WhereTheStoreWrites(const CEnvironObj& env, HKEY root, const char* probe
 int CompanySubkeysStartingWith(HKEY root, const CString& start)
 {
     int n = 0;
-    for (const CString& name : CompanySubkeys(root))
-        if (name.Left(start.GetLength()) == start) ++n;
+    for (const CString& name : CompanySubkeys(root)) n += name.Left(start.GetLength()) == start;
     return n;
 }
 
 void RemoveProductKey(HKEY root, const CString& name) { RegDelTree(root, CString(kCompany) + "\\" + name); }
 
-const std::string& LongIni()
-{
-    static const std::string text = "[Type]\r\nSetup=" + std::string(100000, 's') + "\r\nHKLM=" + std::string(261, 'm') +
-                                    "\r\nHKCU=" + std::string(300, 'u') + "\r\n";
-    return text;
-}
-
-// Values cut at 260 bytes. (Under Wine the key paths must stay within 259 characters,
-// so the long suffixes and the long setup section go to different scenarios.)
-// Setup: 261 bytes, the 260th byte inside a character; HKCU: 262 bytes, cut after 130
-// whole characters.
-const std::string& CutIni()
-{
-    static const std::string text = "[Type]\r\nSetup=_" + Repeat(NO, 130) + "\r\nHKLM=_M\r\nHKCU=" + Repeat(HYO, 131) + "\r\n";
-    return text;
-}
-
-// HKCU: exactly 260 bytes; HKLM: 261 bytes, the 260th inside a character.
-const std::string& Exact260Ini()
-{
-    static const std::string text = "[Type]\r\nHKLM=_" + Repeat(HYO, 130) + "\r\nHKCU=" + Repeat(SO, 130) + "\r\n";
-    return text;
-}
-
 } // namespace
 
 // 260 characters are read, and a product key name that long is more than the registry
 // takes: every key stays closed, every read gives its default, nothing is written.
-GENBA_SCENARIO(HostileIni, ValuesLongerThan260Characters, RawIni(LongIni().c_str()))
+GENBA_SCENARIO(HostileIni, ValuesLongerThan260Characters,
+               RawIni(("[Type]\r\nSetup=" + std::string(100000, 's') + "\r\nHKLM=" + std::string(261, 'm') +
+                       "\r\nHKCU=" + std::string(300, 'u') + "\r\n").c_str()))
 {
     CEnvironObj env;
     for (unsigned long base : {PATHBASE_PROGRAM, PATHBASE_SYSTEM, PATHBASE_GENBA, PATHBASE_HELP, PATHBASE_TEMP})
@@ -127,8 +94,12 @@ GENBA_SCENARIO(HostileIni, ValuesLongerThan260Characters, RawIni(LongIni().c_str
 }
 
 // A value cut at 260 bytes keeps whole characters: no lone lead byte, no zero byte
-// where the cut character was.
-GENBA_SCENARIO(HostileIni, DoubleByteValuesCutAt260Bytes, RawIni(CutIni().c_str()))
+// where the cut character was. (Under Wine the key paths must stay within 259
+// characters, so the long suffixes and the long setup section go to different
+// scenarios.) Setup: 261 bytes, the 260th byte inside a character; HKCU: 262 bytes,
+// cut after 130 whole characters.
+GENBA_SCENARIO(HostileIni, DoubleByteValuesCutAt260Bytes,
+               RawIni(("[Type]\r\nSetup=_" + Repeat(NO, 130) + "\r\nHKLM=_M\r\nHKCU=" + Repeat(HYO, 131) + "\r\n").c_str()))
 {
     const CString user = CString("GenbaOffice") + Repeat(HYO, 130).c_str();
     const CString section = CString("Setup_") + Repeat(NO, 129).c_str() + "Local";
@@ -143,7 +114,9 @@ GENBA_SCENARIO(HostileIni, DoubleByteValuesCutAt260Bytes, RawIni(CutIni().c_str(
     RemoveProductKey(HKEY_LOCAL_MACHINE, "GenbaOffice_M");
 }
 
-GENBA_SCENARIO(HostileIni, DoubleByteValuesOf260Bytes, RawIni(Exact260Ini().c_str()))
+// HKCU: exactly 260 bytes; HKLM: 261 bytes, the 260th inside a character.
+GENBA_SCENARIO(HostileIni, DoubleByteValuesOf260Bytes,
+               RawIni(("[Type]\r\nHKLM=_" + Repeat(HYO, 130) + "\r\nHKCU=" + Repeat(SO, 130) + "\r\n").c_str()))
 {
     const CString user = CString("GenbaOffice") + Repeat(SO, 130).c_str();
     const CString machine = CString("GenbaOffice_") + Repeat(HYO, 129).c_str();

@@ -17,27 +17,13 @@ using namespace genbatest;
 
 namespace {
 
-class HostileStore : public ::testing::Test {
+class HostileStore : public StoreTest {
 protected:
     void SetUp() override
     {
-        m_entry = CString("T_Hard") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        Clean();
+        StoreTest::SetUp();
         SetHostileVariables();
     }
-    void TearDown() override { Clean(); }
-    void Clean()
-    {
-        for (const Store& s : kStores) RegDelTree(s.root, EntryKey(s));
-    }
-    CString EntryKey(const Store& s) const { return ProductKey(s) + "\\" + m_entry; }
-    bool Put(const Store& s, DWORD type, const std::string& bytes)
-    {
-        return RegPut(s.root, EntryKey(s), "V", type, bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
-
-    CEnvironObj m_env;
-    CString m_entry;
 };
 
 } // namespace
@@ -47,7 +33,7 @@ TEST_F(HostileStore, TextsOfEveryShapeAndSize)
     for (const Store& st : kStores) {
         for (const HostileText& row : HostileTexts()) {
             SCOPED_TRACE(std::string(st.name) + ": " + row.what);
-            ASSERT_TRUE(Put(st, row.type, row.bytes));
+            ASSERT_TRUE(Put(st, "V", row.type, row.bytes));
             CString got = "sentinel";
             const int result = (m_env.*st.getStr)("", m_entry, "V", got);
             ExpectHostileText(row, result, got, "sentinel");
@@ -60,7 +46,7 @@ TEST_F(HostileStore, NumbersOfEveryTypeAndSize)
     for (const Store& st : kStores) {
         for (const HostileNumber& n : HostileNumbers()) {
             SCOPED_TRACE(std::string(st.name) + ": " + Describe(n));
-            ASSERT_TRUE(Put(st, n.type, n.bytes()));
+            ASSERT_TRUE(Put(st, "V", n.type, n.bytes()));
             unsigned long got = 0xABCDEF01UL;
             EXPECT_EQ((m_env.*st.getDWord)("", m_entry, "V", got), n.readable ? 1 : 0);
             EXPECT_EQ(got, n.readable ? 7UL : 0xABCDEF01UL);
@@ -94,7 +80,7 @@ TEST_F(HostileStore, BlockReadsThatFailLeaveTheBufferAlone)
     for (const Store& st : kStores) {
         for (const auto& row : rows) {
             SCOPED_TRACE(std::string(st.name) + ": " + row.what);
-            ASSERT_TRUE(Put(st, row.type, row.bytes));
+            ASSERT_TRUE(Put(st, "V", row.type, row.bytes));
             unsigned char buf[16];
             std::memset(buf, 0xEE, sizeof buf);
             EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "V", buf, sizeof buf), row.result);

@@ -20,13 +20,6 @@ CString Windir()
     return buf;
 }
 
-std::string Repeat(const std::string& s, int n)
-{
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
-}
-
 CString Text(const std::string& s) { return CString(s.data(), static_cast<int>(s.size())); }
 
 // No zero byte inside and no lone lead byte at the end: whole characters only.
@@ -46,6 +39,13 @@ bool IsWholeText(const CString& s)
 
 } // namespace
 
+std::string Repeat(const std::string& s, int n)
+{
+    std::string r;
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
 void SetHostileVariables()
 {
     SetEnvironmentVariableA(kLongVariable, std::string(30000, 'L').c_str());
@@ -64,7 +64,6 @@ std::vector<HostileText> HostileTexts()
     return {
         // Texts at and past the limit, with and without terminators.
         {"REG_SZ 2049 bytes, no zero", REG_SZ, a2048 + "a", Outcome::Refused, ""},
-        {"REG_SZ far longer, no zero", REG_SZ, std::string(100000, 'a'), Outcome::Refused, ""},
         {"REG_SZ far longer, zero early", REG_SZ, "abc" + std::string(1, '\0') + std::string(99996, 'a'), Outcome::Refused, ""},
         {"REG_SZ 2046 double-byte bytes", REG_SZ, dbcs2046, Outcome::Read, Text(dbcs2046)},
         {"REG_SZ lone lead byte at the end", REG_SZ, "abc\x95", Outcome::Mangled, "abc"},
@@ -78,7 +77,6 @@ std::vector<HostileText> HostileTexts()
         {"REG_MULTI_SZ 2048 bytes, no zero", REG_MULTI_SZ, a2048, Outcome::Refused, ""},
         // Multi-strings: empty, unended, and one whose first string fits but not the whole.
         {"REG_MULTI_SZ no bytes", REG_MULTI_SZ, "", Outcome::Read, ""},
-        {"REG_MULTI_SZ one zero", REG_MULTI_SZ, std::string(1, '\0'), Outcome::Read, ""},
         {"REG_MULTI_SZ two zeros", REG_MULTI_SZ, std::string(2, '\0'), Outcome::Read, ""},
         {"REG_MULTI_SZ no final zero", REG_MULTI_SZ, std::string("C:\\M\0C:\\N", 9), Outcome::Read, "C:\\M"},
         {"REG_MULTI_SZ one final zero", REG_MULTI_SZ, std::string("C:\\M\0C:\\N\0", 10), Outcome::Read, "C:\\M"},
@@ -100,8 +98,6 @@ std::vector<HostileText> HostileTexts()
         // Not texts.
         {"REG_QWORD", REG_QWORD, std::string("abcdefg\0", 8), Outcome::Refused, ""},
         {"REG_DWORD_BIG_ENDIAN", REG_DWORD_BIG_ENDIAN, std::string("abc\0", 4), Outcome::Refused, ""},
-        {"REG_LINK", REG_LINK, std::string("abc\0", 4), Outcome::Refused, ""},
-        {"REG_RESOURCE_LIST", REG_RESOURCE_LIST, std::string("abc\0", 4), Outcome::Refused, ""},
         {"REG_NONE empty", REG_NONE, "", Outcome::Refused, ""},
         {"type 0x1234", 0x1234, std::string("abc\0", 4), Outcome::Refused, ""},
     };

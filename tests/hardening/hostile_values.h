@@ -34,6 +34,8 @@ const char kDbcsVariable[] = "GENBA_HARD_DBCS";   // 表ソ (trail bytes 5C)
 
 void SetHostileVariables();
 
+std::string Repeat(const std::string& s, int n);
+
 // The rows; SetHostileVariables first.
 std::vector<HostileText> HostileTexts();
 

@@ -5,6 +5,9 @@
 #include "env/scenario.h"
 
 #include <genbaenv/environ.h>
+#include <gtest/gtest.h>
+
+#include <string>
 
 namespace genbatest {
 
@@ -38,5 +41,33 @@ inline CString ProductKey(const Store& s)
 {
     return s.root == HKEY_CURRENT_USER ? UserProductKey() : MachineProductKey();
 }
+
+// A test on an entry (T_<test>) and a section (S_<test>) of its own under both product
+// keys, deleted before and after it.
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_entry = CString("T_") + name;
+        m_section = CString("S_") + name;
+        TearDown();
+    }
+    void TearDown() override
+    {
+        for (const Store& s : kStores) {
+            RegDelTree(s.root, EntryKey(s));
+            RegDelTree(s.root, ProductKey(s) + "\\" + m_section);
+        }
+    }
+    CString EntryKey(const Store& s) const { return ProductKey(s) + "\\" + m_entry; }
+    bool Put(const Store& s, const char* name, DWORD type, const std::string& bytes) const
+    {
+        return RegPut(s.root, EntryKey(s), name, type, bytes);
+    }
+
+    CEnvironObj m_env;
+    CString m_entry, m_section;
+};
 
 } // namespace genbatest

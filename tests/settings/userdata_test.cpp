@@ -38,32 +38,9 @@ Raw ReadRaw(HKEY root, const CString& path, const char* name)
 
 Raw Sz(const char* text) { return {REG_SZ, std::string(text, std::strlen(text) + 1)}; }
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_entry = CString("T_") + name;
-        m_section = CString("S_") + name;
-        TearDown();
-    }
-    void TearDown() override
-    {
-        for (const Store& s : kStores) {
-            RegDelTree(s.root, EntryKey(s));
-            RegDelTree(s.root, ProductKey(s) + "\\" + m_section);
-        }
-    }
-
-    CString EntryKey(const Store& s) const { return ProductKey(s) + "\\" + m_entry; }
     Raw Stored(const Store& s, const char* name) const { return ReadRaw(s.root, EntryKey(s), name); }
-    bool Put(const Store& s, const char* name, DWORD type, const std::string& bytes) const
-    {
-        return RegPut(s.root, EntryKey(s), name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
-
-    CEnvironObj m_env;
-    CString m_entry, m_section;
 };
 
 } // namespace
