@@ -13,64 +13,52 @@ using namespace genbatool;
 
 namespace {
 
-std::vector<CString> Args(std::initializer_list<const char*> list)
-{
-    std::vector<CString> v;
-    for (const char* a : list) v.push_back(CString(a));
-    return v;
-}
+#define FOR_ROWS(rows) for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+
+std::vector<CString> Args(std::initializer_list<const char*> list) { return std::vector<CString>(list.begin(), list.end()); }
 
 // --- kinds ----------------------------------------------------------------------
 
-TEST(ToolKinds, AcceptedNamesAndCodes)
+// Accepted names and codes give their kind; refusals name what was wrong and leave the
+// kind alone.
+TEST(ToolKinds, ParseByNameAndCode)
 {
-    struct Row {
+    const struct {
         const char* text;
         unsigned long kind;
-    } rows[] = {
-        {"site.main", 0x03020000},       {"SITE.MAIN", 0x03020000},        {"site", 0x03010000},
-        {"system.form", 0x02040000},     {"program.prog+VQA", 0x01010100}, {"program.prog+vqk", 0x01010B00},
-        {"program.apli", 0x01060000},    {"help", 0x04010000},             {"temp", 0x05010000},
-        {"server", 0x06010000},          {"server.qms_server", 0x06010000}, {"system.ddm+VQC", 0x020B0300},
-        {"0x03020000", 0x03020000},      {"0X3020000", 0x03020000},        {"03070000", 0x03070000},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
-        unsigned long kind = 0;
-        std::string error;
-        ASSERT_TRUE(ParseKind(r.text, kind, error)) << error;
-        EXPECT_EQ(r.kind, kind);
-    }
-}
-
-TEST(ToolKinds, RefusalsNameWhatWasWrong)
-{
-    struct Row {
-        const char* text;
         const char* inMessage;
     } rows[] = {
-        {"", "missing path kind"},
-        {"sitee.main", "unknown base 'sitee'"},
-        {"site.mian", "site has no subfolder 'mian'"},
-        {"program", "needs a subfolder"},
-        {"help.apli", "use help alone"},
-        {"site.main+VQZ", "unknown application code 'VQZ'"},
-        {"site.main+", "unknown application code ''"},
-        {"0x01000000", "unknown path kind 0x01000000"},   // a base alone is no kind
-        {"0x02060000", "unknown path kind 0x02060000"},   // a gap in the system table
-        {"0x01010C00", "unknown application code 0x0C00"},
-        {"0x1FFFFFFFF", "out of range"},
-        {"0x", "unknown base '0x'"},
-        {"0xG", "not a hexadecimal number"},
-        {"0302000", "unknown base"},                      // seven digits: not a code
+        {"site.main", 0x03020000, ""},
+        {"SITE.MAIN", 0x03020000, ""},
+        {"site", 0x03010000, ""},
+        {"program.prog+VQA", 0x01010100, ""},
+        {"program.prog+vqk", 0x01010B00, ""},
+        {"help", 0x04010000, ""},
+        {"server.qms_server", 0x06010000, ""},
+        {"0x03020000", 0x03020000, ""},
+        {"0X3020000", 0x03020000, ""},
+        {"03070000", 0x03070000, ""},
+        {"", 0, "missing path kind"},
+        {"sitee.main", 0, "unknown base 'sitee'"},
+        {"site.mian", 0, "site has no subfolder 'mian'"},
+        {"program", 0, "needs a subfolder"},
+        {"help.apli", 0, "use help alone"},
+        {"site.main+VQZ", 0, "unknown application code 'VQZ'"},
+        {"site.main+", 0, "unknown application code ''"},
+        {"0x01000000", 0, "unknown path kind 0x01000000"},   // a base alone is no kind
+        {"0x02060000", 0, "unknown path kind 0x02060000"},   // a gap in the system table
+        {"0x01010C00", 0, "unknown application code 0x0C00"},
+        {"0x1FFFFFFFF", 0, "out of range"},
+        {"0x", 0, "unknown base '0x'"},
+        {"0xG", 0, "not a hexadecimal number"},
+        {"0302000", 0, "unknown base"},                      // seven digits: not a code
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
+    FOR_ROWS(rows) {
         unsigned long kind = 12345;
         std::string error;
-        EXPECT_FALSE(ParseKind(r.text, kind, error));
-        EXPECT_NE(std::string::npos, error.find(r.inMessage)) << error;
-        EXPECT_EQ(12345u, kind);
+        EXPECT_EQ(rows[i].kind != 0, ParseKind(rows[i].text, kind, error)) << rows[i].text << ": " << error;
+        EXPECT_EQ(rows[i].kind ? rows[i].kind : 12345u, kind) << rows[i].text;
+        EXPECT_NE(std::string::npos, error.find(rows[i].inMessage)) << rows[i].text << ": " << error;
     }
 }
 
@@ -81,17 +69,13 @@ TEST(ToolKinds, NamesAndCodesRoundTrip)
     ASSERT_EQ(28u, AcceptedKinds().size());
     ASSERT_EQ(11u, ApplicationCodes().size());
     for (const KindEntry& k : AcceptedKinds()) {
-        for (unsigned long app = 0; app <= 0x0B00; app += 0x0100) {
-            unsigned long kind = k.code | app;
-            SCOPED_TRACE(std::string(KindHex(kind)));
-            CString name = KindName(kind);
-            ASSERT_FALSE(name.IsEmpty());
-            unsigned long back = 0;
+        for (unsigned long kind = k.code; kind <= (k.code | 0x0B00); kind += 0x0100) {
+            unsigned long byName = 0, byCode = 0;
             std::string error;
-            ASSERT_TRUE(ParseKind(name, back, error)) << error;
-            EXPECT_EQ(kind, back);
-            ASSERT_TRUE(ParseKind(KindHex(kind), back, error)) << error;
-            EXPECT_EQ(kind, back);
+            EXPECT_TRUE(ParseKind(KindName(kind), byName, error) && ParseKind(KindHex(kind), byCode, error))
+                << KindHex(kind) << " " << KindName(kind) << ": " << error;
+            EXPECT_EQ(kind, byName) << KindHex(kind);
+            EXPECT_EQ(kind, byCode) << KindHex(kind);
         }
     }
     EXPECT_EQ(CString(), KindName(0x01000000));
@@ -99,11 +83,11 @@ TEST(ToolKinds, NamesAndCodesRoundTrip)
     EXPECT_EQ(CString("03020000"), EnvironValueName(0x03020000));
 }
 
-// --- numbers and bytes -----------------------------------------------------------
+// --- numbers, bytes and paths ----------------------------------------------------
 
 TEST(ToolNumbers, Parse)
 {
-    struct Row {
+    const struct {
         const char* text;
         unsigned long max;
         bool ok;
@@ -114,34 +98,30 @@ TEST(ToolNumbers, Parse)
         {"4095", 4095, true, 4095, ""},
         {"0xFFF", 4095, true, 4095, ""},
         {"0x1a", 4095, true, 26, ""},
-        {"4096", 4095, false, 0, "4096 is out of range (0 to 4095)"},
+        {"4096", 4095, false, 777, "4096 is out of range (0 to 4095)"},
         {"4294967295", 0xFFFFFFFF, true, 0xFFFFFFFF, ""},
-        {"4294967296", 0xFFFFFFFF, false, 0, "out of range"},
-        {"99999999999999999999999", 0xFFFFFFFF, false, 0, "out of range"},
-        {"-1", 4095, false, 0, "not a number"},
-        {"1e3", 4095, false, 0, "not a number"},
-        {" 1", 4095, false, 0, "not a number"},
-        {"", 4095, false, 0, "missing number"},
-        {"0x", 4095, false, 0, "not a number"},
+        {"4294967296", 0xFFFFFFFF, false, 777, "out of range"},
+        {"99999999999999999999999", 0xFFFFFFFF, false, 777, "out of range"},
+        {"-1", 4095, false, 777, "not a number"},
+        {" 1", 4095, false, 777, "not a number"},
+        {"0x", 4095, false, 777, "not a number"},
+        {"", 4095, false, 777, "missing number"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
+    FOR_ROWS(rows) {
         unsigned long v = 777;
         std::string error;
-        EXPECT_EQ(r.ok, ParseNumber(r.text, 0, r.max, "--folder", v, error));
-        if (r.ok) {
-            EXPECT_EQ(r.value, v);
-        } else {
-            EXPECT_EQ(777u, v);
+        EXPECT_EQ(rows[i].ok, ParseNumber(rows[i].text, 0, rows[i].max, "--folder", v, error)) << rows[i].text;
+        EXPECT_EQ(rows[i].value, v) << rows[i].text;
+        if (!rows[i].ok) {
             EXPECT_EQ(0u, error.find("--folder")) << error;
-            EXPECT_NE(std::string::npos, error.find(r.inMessage)) << error;
+            EXPECT_NE(std::string::npos, error.find(rows[i].inMessage)) << error;
         }
     }
 }
 
 TEST(ToolNumbers, HexBytes)
 {
-    struct Row {
+    const struct {
         const char* text;
         bool ok;
         std::string bytes;
@@ -151,108 +131,77 @@ TEST(ToolNumbers, HexBytes)
         {"01 02 ff", true, "\x01\x02\xFF"},
         {"0102FF", true, "\x01\x02\xFF"},
         {"01:02-ff,00", true, std::string("\x01\x02\xFF\x00", 4)},
-        {"012", false, ""},
-        {"1 2", false, ""},
-        {"zz", false, ""},
+        {"012", false, "untouched"},
+        {"1 2", false, "untouched"},
+        {"zz", false, "untouched"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
+    FOR_ROWS(rows) {
         std::string bytes = "untouched", error;
-        EXPECT_EQ(r.ok, ParseHexBytes(r.text, bytes, error)) << error;
-        EXPECT_EQ(r.ok ? r.bytes : std::string("untouched"), bytes);
+        EXPECT_EQ(rows[i].ok, ParseHexBytes(rows[i].text, bytes, error)) << rows[i].text << ": " << error;
+        EXPECT_EQ(rows[i].bytes, bytes) << rows[i].text;
     }
 }
 
 TEST(ToolNumbers, AbsolutePaths)
 {
-    EXPECT_TRUE(IsAbsolutePath("C:\\Data"));
-    EXPECT_TRUE(IsAbsolutePath("c:/Data"));
-    EXPECT_TRUE(IsAbsolutePath("\\\\srv\\share"));
-    EXPECT_FALSE(IsAbsolutePath("C:Data"));
-    EXPECT_FALSE(IsAbsolutePath("Data"));
-    EXPECT_FALSE(IsAbsolutePath("\\Data"));
-    EXPECT_FALSE(IsAbsolutePath("/home/data"));
-    EXPECT_FALSE(IsAbsolutePath("\\\\srv"));
-    EXPECT_FALSE(IsAbsolutePath("\\\\srv\\"));
+    for (const char* p : {"C:\\Data", "c:/Data", "\\\\srv\\share"}) EXPECT_TRUE(IsAbsolutePath(p)) << p;
+    for (const char* p : {"C:Data", "Data", "\\Data", "/home/data", "\\\\srv", "\\\\srv\\"}) EXPECT_FALSE(IsAbsolutePath(p)) << p;
 }
 
 // --- command lines ---------------------------------------------------------------
 
-TEST(ToolCommandLine, Accepted)
+Request Accepted(std::initializer_list<const char*> args)
 {
     Request r;
-    std::string e;
+    std::string error;
+    EXPECT_TRUE(ParseCommandLine(Args(args), r, error)) << *args.begin() << ": " << error;
+    return r;
+}
 
-    ASSERT_TRUE(ParseCommandLine(Args({"show", "--json"}), r, e)) << e;
-    EXPECT_EQ(Command::Show, r.command);
-    EXPECT_TRUE(r.json);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"--raw", "path", "site.main", "0x02040000", "program.prog+VQA"}), r, e)) << e;
-    EXPECT_EQ(Command::Path, r.command);
-    EXPECT_TRUE(r.raw);
+TEST(ToolCommandLine, Accepted)
+{
+    Request r = Accepted({"show", "--json"});
+    EXPECT_TRUE(r.command == Command::Show && r.json);
+    r = Accepted({"--raw", "path", "site.main", "0x02040000", "program.prog+VQA"});
+    EXPECT_TRUE(r.command == Command::Path && r.raw);
     EXPECT_EQ((std::vector<unsigned long>{0x03020000, 0x02040000, 0x01010100}), r.kinds);
+    EXPECT_TRUE(Accepted({"paths", "--all"}).allApps);
+    r = Accepted({"tree"});
+    EXPECT_TRUE(r.command == Command::Tree && r.dir.IsEmpty());
 
-    ASSERT_TRUE(ParseCommandLine(Args({"paths", "--all"}), r, e)) << e;
-    EXPECT_TRUE(r.allApps);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"tree"}), r, e)) << e;
-    EXPECT_EQ(Command::Tree, r.command);
-    EXPECT_TRUE(r.dir.IsEmpty());
-
-    ASSERT_TRUE(ParseCommandLine(Args({"files", "C:\\Data\\x.001", "Data|.ABC", "--folders", "--hidden"}), r, e)) << e;
+    r = Accepted({"files", "C:\\Data\\x.001", "Data|.ABC", "--folders", "--hidden"});
     EXPECT_EQ(CString("C:\\Data\\x.001"), r.dir);
-    EXPECT_FALSE(r.dirIsKind);
-    EXPECT_TRUE(r.hasExtList);
+    EXPECT_TRUE(!r.dirIsKind && r.hasExtList);
     EXPECT_EQ(SELFILE_FOLDER | SELFILE_HIDDEN, r.listFlags);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"files", "site.main"}), r, e)) << e;
-    EXPECT_TRUE(r.dirIsKind);
+    r = Accepted({"files", "site.main"});
+    EXPECT_TRUE(r.dirIsKind && !r.hasExtList);
     EXPECT_EQ(0x03020000u, r.dirKind);
-    EXPECT_FALSE(r.hasExtList);
 
-    ASSERT_TRUE(ParseCommandLine(Args({"work", "set", "--data", "C:\\D", "--folder=0x1A", "--site", "2"}), r, e)) << e;
-    EXPECT_EQ(Command::WorkSet, r.command);
-    EXPECT_TRUE(r.hasDataPath && r.hasFolder && r.hasSite);
+    r = Accepted({"work", "set", "--data", "C:\\D", "--folder=0x1A", "--site", "2"});
+    EXPECT_TRUE(r.command == Command::WorkSet && r.hasDataPath && r.hasFolder && r.hasSite);
     EXPECT_EQ(CString("C:\\D"), r.dataPath);
-    EXPECT_EQ(26, r.folderNo);
-    EXPECT_EQ(2, r.siteNo);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"work", "set", "--data", ""}), r, e)) << e;
+    EXPECT_TRUE(r.folderNo == 26 && r.siteNo == 2);
+    r = Accepted({"work", "set", "--data", ""});
     EXPECT_TRUE(r.hasDataPath && !r.hasFolder && !r.hasSite);
+    EXPECT_EQ(Command::WorkShow, Accepted({"--json", "work"}).command);
+    EXPECT_EQ(Command::WorkShow, Accepted({"work", "show"}).command);
 
-    ASSERT_TRUE(ParseCommandLine(Args({"--json", "work"}), r, e)) << e;
-    EXPECT_EQ(Command::WorkShow, r.command);
-    ASSERT_TRUE(ParseCommandLine(Args({"work", "show"}), r, e)) << e;
-    EXPECT_EQ(Command::WorkShow, r.command);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"get", "machine", "SetupLocal", "", "HomeData"}), r, e)) << e;
-    EXPECT_EQ(DataRoot::Machine, r.root);
+    r = Accepted({"get", "machine", "SetupLocal", "", "HomeData"});
+    EXPECT_TRUE(r.root == DataRoot::Machine && r.entry.IsEmpty() && r.type == ValueType::Any);
     EXPECT_EQ(CString("SetupLocal"), r.section);
-    EXPECT_TRUE(r.entry.IsEmpty());
-    EXPECT_EQ(ValueType::Any, r.type);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"set", "user", "", "Environ", "02040000", "--str", "-x"}), r, e)) << e;
-    EXPECT_EQ(ValueType::Str, r.type);
-    EXPECT_EQ(CString("-x"), r.str);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"set", "user", "S", "E", "N", "--hex=01 02"}), r, e)) << e;
-    EXPECT_EQ(std::string("\x01\x02"), r.bytes);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"del", "user", "S", "E", "--key"}), r, e)) << e;
-    EXPECT_TRUE(r.wholeKey);
-
+    r = Accepted({"set", "user", "", "Environ", "02040000", "--str", "-x"});
+    EXPECT_TRUE(r.type == ValueType::Str && r.str == CString("-x"));
+    EXPECT_EQ(std::string("\x01\x02"), Accepted({"set", "user", "S", "E", "N", "--hex=01 02"}).bytes);
+    EXPECT_TRUE(Accepted({"del", "user", "S", "E", "--key"}).wholeKey);
     // Operands that look like options after "--".
-    ASSERT_TRUE(ParseCommandLine(Args({"get", "user", "--", "-S", "E", "--N"}), r, e)) << e;
-    EXPECT_EQ(CString("-S"), r.section);
-    EXPECT_EQ(CString("--N"), r.name);
-
-    ASSERT_TRUE(ParseCommandLine(Args({"frob", "--help"}), r, e)) << e;
-    EXPECT_EQ(Command::Help, r.command);
+    r = Accepted({"get", "user", "--", "-S", "E", "--N"});
+    EXPECT_TRUE(r.section == CString("-S") && r.name == CString("--N"));
+    EXPECT_EQ(Command::Help, Accepted({"frob", "--help"}).command);
 }
 
 TEST(ToolCommandLine, Refused)
 {
-    struct Row {
+    const struct {
         std::vector<CString> args;
         const char* inMessage;
     } rows[] = {
@@ -278,21 +227,17 @@ TEST(ToolCommandLine, Refused)
         {Args({"get", "root", "S", "E", "N"}), "unknown data root 'root' (user or machine)"},
         {Args({"get", "user", "S", "E", "N", "--dword", "--str"}), "--dword and --str cannot be combined"},
         {Args({"set", "user", "S", "E", "N"}), "set: missing value"},
-        {Args({"set", "user", "S", "E", "N", "--dword", "5000000000"}), "--dword: 5000000000 is out of range"},
-        {Args({"set", "user", "S", "E", "N", "--dword"}), "--dword: missing value"},
         {Args({"set", "user", "S", "E", "N", "--hex", "abc"}), "odd number of hexadecimal digits"},
         {Args({"set", "user", "S", "E", "N", "--str", "a", "--hex", "00"}), "cannot be combined"},
         {Args({"del", "user", "S", "E"}), "del: missing value name"},
         {Args({"del", "user", "S", "E", "N", "--key"}), "give no value name"},
         {Args({"del", "user", "S", "E", "--key=1"}), "--key takes no value"},
     };
-    int i = 0;
-    for (const Row& r : rows) {
-        SCOPED_TRACE("row " + std::to_string(i++));
+    FOR_ROWS(rows) {
         Request q;
         std::string error;
-        EXPECT_FALSE(ParseCommandLine(r.args, q, error));
-        EXPECT_NE(std::string::npos, error.find(r.inMessage)) << error;
+        EXPECT_FALSE(ParseCommandLine(rows[i].args, q, error)) << "row " << i;
+        EXPECT_NE(std::string::npos, error.find(rows[i].inMessage)) << "row " << i << ": " << error;
     }
 }
 
@@ -301,9 +246,8 @@ TEST(ToolCommandLine, HelpListsEverySubcommand)
     std::string help = HelpText();
     for (const char* word : {"show", "path KIND", "paths", "tree [DATAPATH]", "files DIR [EXTLIST]", "work set",
                              "--data PATH", "--folder N", "--site N", "get user|machine", "set user|machine",
-                             "del user|machine", "--dword", "--str", "--hex", "--json", "--raw"}) {
+                             "del user|machine", "--dword", "--str", "--hex", "--json", "--raw"})
         EXPECT_NE(std::string::npos, help.find(word)) << word;
-    }
 }
 
 } // namespace
