@@ -99,7 +99,6 @@ const UncRow kUncRows[] = {
     {"\\\\pc1\\share\\dir\\f.txt", "\\\\pc1\\share", "\\dir\\f.txt", "\\\\pc1\\share", "pc1"},
     {"\\\\pc1\\share\\", "\\\\pc1\\share", "\\", "\\\\pc1\\share", "pc1"},
     {"\\\\pc1\\share", "\\\\pc1\\share", "", "\\\\pc1\\share", "pc1"},
-    {"\\\\pc1\\d", "\\\\pc1\\d", "", "\\\\pc1\\d", "pc1"},
     {"\\\\pc1\\", "\\\\pc1\\", "", "\\\\pc1\\", ""},                 // an empty share still ends the volume
     {"\\\\pc1", "", "\\\\pc1", "", ""},
     {"\\\\\\x\\y", "", "\\\\\\x\\y", "", ""},                       // empty server name
@@ -115,7 +114,6 @@ const UncRow kUncRows[] = {
     {"C:dir", "C:", "dir", "", ""},
     {"C:", "C:", "", "", ""},
     {"\xB1:x", "\xB1:", "x", "", ""},
-    {"dir\\f", "", "dir\\f", "", ""},
     {"\\dir", "", "\\dir", "", ""},
     {"1:\\x", "", "1:\\x", "", ""},
     {"", "", "", "", ""},
