@@ -110,7 +110,8 @@ TEST(CreateDir, DriveRootedUncAndInTheWay)
         EXPECT_EQ(1, env.CreateDir("\\cd_rooted\\x", 1));
     }
     EXPECT_EQ(1, env.IsExist("T:\\cd_rooted\\x"));
-    for (const char* p : {"T:\\cd_top", "T:\\cd_rooted", "\\\\genbasrv\\share\\cd_unc"}) EXPECT_EQ(1, env.RemoveDir(p, 1));
+    for (const char* p : {"T:\\cd_top", "T:\\cd_rooted", "\\\\genbasrv\\share\\cd_unc"})
+        EXPECT_EQ(1, env.RemoveDir(p, 1)) << p;
 }
 
 TEST(RemoveDir, NestedFoldersReadOnlyFileAndMissingFolder)

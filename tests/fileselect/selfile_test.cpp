@@ -111,8 +111,8 @@ TEST(SelFileEntries, SelectAndReadsOutOfRange)
 // .bak as 0xBA; .000, four-character extensions (.0x1F) and names without a dot carry none.
 TEST(SelFileNumbered, FirstEntryPerNumberAndLooseExtensions)
 {
-    CString dir = MakeFolder("numbered_first", {"g.01A", "b.001", "a.001", "c.00A", "d.000", "f.XYZ", "x.12", "y.0x1F", "u.0x2",
-                                                "z.bak", "w.FFF", "v.1000", "nodot", "t.b.0FE"});
+    CString dir = MakeFolder("numbered_first", {"g.01A", "b.001", "a.001", "c.00A", "d.000", "f.XYZ", "x.12", "y.0x1F",
+                                                "u.0x2", "z.bak", "w.FFF", "v.1000", "nodot", "t.b.0FE"});
     CString first = FirstYielded(dir, {"a.001", "b.001"});
     CSelFileList list;
     EXPECT_EQ(List(list, dir, "", nullptr), 8);
@@ -124,25 +124,22 @@ TEST(SelFileNumbered, FirstEntryPerNumberAndLooseExtensions)
 TEST(SelFileNumbered, PreselectsByNumberAndKeepsTheSelectionWhenNothingMatches)
 {
     CString dir = MakeFolder("numbered_select", {"a.001", "c.00A", "g.01A"});
+    ASSERT_TRUE(CreateDirectoryA(dir + "\\empty", nullptr));
     const struct {
+        const char* sub;
         const char* sel;
-        int want;
-    } rows[] = {{"x.00a", 2}, {"G.01a", 3}, {"a.002", 0}, {"plain", 0}, {nullptr, 0}};
+        int added, want;
+    } rows[] = {{"", "x.00a", 3, 2},  {"", "G.01a", 3, 3}, {"", "a.002", 3, 0},          {"", "plain", 3, 0},
+                {"", nullptr, 3, 0}, {"\\empty", "keep", 0, 0}, {"\\absent", nullptr, 0, 0}};
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.sel ? r.sel : "(null)");
+        SCOPED_TRACE(testing::Message() << r.sub << ' ' << (r.sel ? r.sel : "(null)"));
         CSelFileList list;
         list.Add("keep", 7, nullptr);
         list.Select(0);
-        EXPECT_EQ(List(list, dir, "", r.sel), 3);
+        EXPECT_EQ(List(list, dir + r.sub, "", r.sel), r.added);
+        EXPECT_EQ(list.GetCnt(), r.added + 1);
         EXPECT_EQ(list.GetSelect(), r.want);
     }
-    CSelFileList list;
-    list.Add("keep", 7, nullptr);
-    list.Select(0);
-    EXPECT_EQ(List(list, genbatest::FreshDir("numbered_empty"), "", "keep"), 0);
-    EXPECT_EQ(List(list, dir + "\\absent", "", nullptr), 0);
-    EXPECT_EQ(list.GetCnt(), 1);
-    EXPECT_EQ(list.GetSelect(), 0);
 }
 
 TEST(SelFileNumbered, AttributeFilter)
@@ -167,31 +164,27 @@ TEST(SelFileNumbered, AttributeFilter)
 
 // --- Typed listing -------------------------------------------------------------
 
+// An empty extension is passed over; .* matches every file again, so an entry matching
+// two types is listed twice and the last match is selected.
 TEST(SelFileTyped, TypesInTurnEachInSystemOrder)
 {
     CString dir = MakeFolder("typed_order", {"z.BAK", "x.ABC", "w.bak", "q.TXT", "data.abc", "y.ABCD"});
+    ASSERT_TRUE(CreateDirectoryA(dir + "\\sub", nullptr));
     std::vector<Row> want{{"before", 3, "before"}};   // a listing appends
-    for (const char* ext : {".ABC", ".BAK"})
+    int last = -1;
+    for (const char* ext : {".ABC", ".BAK", ""})
         for (const CString& n : SystemOrder(dir))
-            if (n.Right(4).CompareNoCase(ext) == 0) want.push_back({n, 0, n});
-    ASSERT_EQ(want.size(), 5u);   // x.ABCD is no .ABC file, whatever its short name
+            if (n != "sub" && (!*ext || n.Right(4).CompareNoCase(ext) == 0)) {
+                if (n == "data.abc") last = static_cast<int>(want.size());
+                want.push_back({n, 0, n});
+            }
+    ASSERT_EQ(want.size(), 11u);   // x.ABCD is no .ABC file, whatever its short name
     CSelFileList list;
     list.Add("before", 3, nullptr);
-    EXPECT_EQ(List(list, dir + "\\", "Data|.ABC|Backup|.BAK", nullptr), 4);
+    EXPECT_EQ(List(list, dir + "\\", "None||Data|.ABC|Backup|.BAK|All|.*", "DATA.ABC"), 10);
     ExpectRows(list, want);
-}
-
-TEST(SelFileTyped, EntryMatchingTwoTypesIsListedTwiceAndFoldersNeverIncludeDots)
-{
-    CString dir = MakeFolder("typed_twice", {"data.ABC", "note.txt"});
-    ASSERT_TRUE(CreateDirectoryA(dir + "\\sub", nullptr));
-    CSelFileList list;
-    // An empty extension is passed over; .* matches both files again; the last match is selected.
-    EXPECT_EQ(List(list, dir, "None||Data|.ABC|All|.*", "DATA.abc"), 3);
-    EXPECT_EQ(list.GetFileName(0), CString("data.ABC"));
-    ASSERT_GE(list.GetSelect(), 1);
-    EXPECT_EQ(list.GetFileName(list.GetSelect()), CString("data.ABC"));
-    CSelFileList folders;
+    EXPECT_EQ(list.GetSelect(), last);
+    CSelFileList folders;   // never "." or ".."
     EXPECT_EQ(List(folders, dir, "All|.*", nullptr, SELFILE_FOLDER), 1);
     EXPECT_EQ(folders.GetFileName(0), CString("sub"));
 }
@@ -293,7 +286,8 @@ protected:
         ASSERT_NE(m_hParent, nullptr);
         ASSERT_TRUE(m_plain.Attach(Child(Kind::plain)));
         ASSERT_TRUE(m_sorted.Attach(Child(Kind::sorted)));
-        for (const char* n : {"m.001", "z.002", "a.003", "k.004"}) m_entries.Add(n, 0, n[0] == 'z' ? "z\tcol" : nullptr);
+        for (const char* n : {"m.001", "z.002", "a.003", "k.004"})
+            m_entries.Add(n, 0, n[0] == 'z' ? "z\tcol" : nullptr);
     }
     void TearDown() override
     {

@@ -31,7 +31,8 @@ TEST(FileFind, MatchesOwnNamesOnlyAndQuestionMarkMatchesShortExtensions)
 {
     CString dir = FreshDir("filefind_names");
     ASSERT_TRUE(CreateDirectoryA(dir + "\\Tokyo.0012", nullptr));
-    for (const char* f : {"x.ABCD", "a.12", "b.001", "c.html", "b.0001", "noext"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
+    for (const char* f : {"x.ABCD", "a.12", "b.001", "c.html", "b.0001", "noext"})
+        ASSERT_TRUE(WriteFile(dir + "\\" + f));
     const struct {
         const char* pattern;
         Names names;

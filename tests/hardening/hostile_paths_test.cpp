@@ -30,14 +30,16 @@ namespace {
 std::wstring Wide(const CString& path)
 {
     std::wstring w(static_cast<size_t>(path.GetLength()) + 1, L'\0');
-    w.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path, path.GetLength(), &w[0], static_cast<int>(w.size()))));
+    int n = MultiByteToWideChar(CP_ACP, 0, path, path.GetLength(), &w[0], static_cast<int>(w.size()));
+    w.resize(static_cast<size_t>(n));
     return L"\\\\?\\" + w;
 }
 
 bool MakeFileW(const CString& path)
 {
-    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return h != INVALID_HANDLE_VALUE && CloseHandle(h);
+    genba::UniqueKernelHandle h(
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return h.valid();
 }
 
 bool ExistsW(const CString& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -85,12 +87,6 @@ CString PathOfLength(const CString& start, int total, const char* unit)
         while (path.GetLength() < total - (room - level)) path += 'x';
     }
     return path;
-}
-
-int ListedCount(const CEnvironObj& env, const CString& dir, int flags)
-{
-    CSelFileList list;
-    return list.AddFileList(env, dir, "", nullptr, flags, nullptr, nullptr);
 }
 
 } // namespace
@@ -169,8 +165,10 @@ TEST(HostilePaths, FoldersAtTheLengthLimit)
                 EXPECT_EQ(env.IsExist(path.Left(sep)), 1) << sep;   // every level above is made
             EXPECT_EQ(env.GenbaPath(path, 1, 2), path + "\\" FOLDER1 "\\" SITE2);
             EXPECT_EQ(env.SearchExtDir(path, 1, nullptr, SELFILE_FOLDER), "");
-            EXPECT_EQ(ListedCount(env, path, 0), 0);
-            EXPECT_EQ(ListedCount(env, path, SELFILE_FOLDER), 0);
+            for (int flags : {0, int(SELFILE_FOLDER)}) {
+                CSelFileList list;
+                EXPECT_EQ(list.AddFileList(env, path, "", nullptr, flags, nullptr, nullptr), 0) << flags;
+            }
             const int createdBelow = env.CreateDir(path + "\\x", 1);
             EXPECT_EQ(createdBelow == 1, env.IsExist(path + "\\x") == 1);
             const int removed = env.RemoveDir(path, 1);
