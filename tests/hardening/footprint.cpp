@@ -14,14 +14,8 @@ namespace {
 size_t HeapBytesInUse()
 {
     std::vector<HANDLE> heaps(64);
-    for (;;) {
-        DWORD n = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
-        if (n <= heaps.size()) {
-            heaps.resize(n);
-            break;
-        }
-        heaps.resize(n * 2);
-    }
+    for (DWORD n; (n = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data())) != heaps.size();)
+        heaps.resize(n);   // grows until it holds them all, then shrinks to them
     size_t total = 0;
     for (HANDLE heap : heaps) {
         if (!HeapLock(heap)) continue;

@@ -43,7 +43,7 @@ GENBA_SCENARIO(HostileConfig, HomesOfEveryShapeAndSize, Isolated())
         }
     }
     for (const HostileNumber& n : HostileNumbers()) {
-        SCOPED_TRACE(Describe(n));
+        SCOPED_TRACE(n.what());
         RegDelTree(HKEY_LOCAL_MACHINE, setup);
         for (const char* name : kHomeValues) ASSERT_TRUE(RegPut(HKEY_LOCAL_MACHINE, setup, name, n.type, n.bytes()));
         RereadHomes();
@@ -111,7 +111,7 @@ GENBA_SCENARIO(HostileConfig, CurrentWorkOfEveryShapeAndSize, Isolated())
         EXPECT_EQ(env.GetPath(PATHKIND_GENBA), "");
     }
     for (const HostileNumber& n : HostileNumbers()) {
-        SCOPED_TRACE(Describe(n));
+        SCOPED_TRACE(n.what());
         RegDelTree(HKEY_CURRENT_USER, key);
         for (const char* name : {"FolderNo", "GenbaNo", "AppType"})
             ASSERT_TRUE(RegPut(HKEY_CURRENT_USER, key, name, n.type, n.bytes()));
@@ -147,7 +147,7 @@ GENBA_SCENARIO(HostileConfig, EnvironOverridesOfEveryShapeAndSize, Isolated())
         }
     }
     for (const HostileNumber& n : HostileNumbers()) {
-        SCOPED_TRACE(Describe(n));
+        SCOPED_TRACE(n.what());
         RegDelTree(HKEY_CURRENT_USER, EnvironKey());
         ASSERT_TRUE(RegPut(HKEY_CURRENT_USER, EnvironKey(), "02030000", n.type, n.bytes()));
         const bool text = n.type == REG_SZ || n.type == REG_MULTI_SZ;

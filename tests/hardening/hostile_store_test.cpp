@@ -45,7 +45,7 @@ TEST_F(HostileStore, NumbersOfEveryTypeAndSize)
 {
     for (const Store& st : kStores) {
         for (const HostileNumber& n : HostileNumbers()) {
-            SCOPED_TRACE(std::string(st.name) + ": " + Describe(n));
+            SCOPED_TRACE(std::string(st.name) + ": " + n.what());
             ASSERT_TRUE(Put(st, "V", n.type, n.bytes()));
             unsigned long got = 0xABCDEF01UL;
             EXPECT_EQ((m_env.*st.getDWord)("", m_entry, "V", got), n.readable ? 1 : 0);

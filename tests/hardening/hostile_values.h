@@ -46,9 +46,9 @@ struct HostileNumber {
     DWORD size;
     bool readable;
     std::string bytes() const { return std::string("\x07\0\0\0\0\0\0\0\0", size); }
+    std::string what() const { return "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes"; }
 };
 std::vector<HostileNumber> HostileNumbers();
-std::string Describe(const HostileNumber& n);
 
 // Checks a text read against its row; `got` is the string after the read, `result`
 // what the read returned (for reads that report one), `fallback` the documented default.

@@ -105,7 +105,7 @@ void PutHostileRegistryValues()
     for (const Store& st : kStores) {
         const CString key = ProductKey(st) + "\\" + kEntry;
         RegPutStr(st.root, key, "Long", CString('l', 5000));
-        RegPut(st.root, key, "Expand", REG_EXPAND_SZ, expand.c_str(), static_cast<DWORD>(expand.size()));
+        RegPut(st.root, key, "Expand", REG_EXPAND_SZ, expand);
     }
 }
 
@@ -200,7 +200,7 @@ GENBA_SCENARIO(Soak, RegistryOperationsKeepTheFootprintFlat, Isolated())
 
 TEST(SoakFiles, SelectableFileListings)
 {
-    CEnvironObj env;
+    const CEnvironObj env;
     const CString dir = MakeListingFolder();
     ExpectFlatFootprint([&] { SelectableFileListings(env, dir); }, 100, 2500);
 }
@@ -213,14 +213,14 @@ TEST(SoakFiles, FileSearches)
 
 TEST(SoakFiles, SitePathsAndNumberedSearches)
 {
-    CEnvironObj env;
+    const CEnvironObj env;
     const CString dir = MakeListingFolder();
     ExpectFlatFootprint([&] { SitePathsAndNumberedSearches(env, dir); }, 100, 2500);
 }
 
 TEST(SoakFiles, DirectoryOperations)
 {
-    CEnvironObj env;
+    const CEnvironObj env;
     const CString dir = FreshDir("hard_soak_dirs");
     int round = 0;
     ExpectFlatFootprint([&] { DirectoryOperations(env, dir, round++); }, 100, 2000);
