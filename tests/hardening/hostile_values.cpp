@@ -62,7 +62,20 @@ std::vector<HostileText> HostileTexts()
     for (int i = 0; i < 255; ++i) windirsExpanded += windir;
     const std::string dbcs2046 = Repeat("\x95\x5C", 1023);
     return {
-        // Texts at and past the limit, with and without terminators.
+        // Texts stored without a terminator: only the bytes returned are text, up to the
+        // first zero among them; one that fills the whole 2048-byte buffer is too long.
+        // (Wine adds a terminator of its own; RegText shows the rule alone.)
+        {"REG_SZ", REG_SZ, std::string("abc", 4), Outcome::Read, "abc"},
+        {"REG_SZ no bytes", REG_SZ, "", Outcome::Read, ""},
+        {"REG_SZ unterminated", REG_SZ, "abc", Outcome::Read, "abc"},
+        {"REG_SZ unterminated double-byte end", REG_SZ, "x" DBCS, Outcome::Read, "x" DBCS},
+        {"REG_SZ zero inside", REG_SZ, std::string("ab\0cd", 5), Outcome::Read, "ab"},
+        {"REG_SZ 2047 bytes, no zero", REG_SZ, a2047, Outcome::Read, Text(a2047)},
+        {"REG_SZ 2047 bytes and zero", REG_SZ, a2047 + '\0', Outcome::Read, Text(a2047)},
+        {"REG_SZ 2048 bytes, no zero", REG_SZ, a2048, Outcome::Refused, ""},
+        {"REG_EXPAND_SZ unknown variable", REG_EXPAND_SZ, std::string("%GENBA_NONE%", 13), Outcome::Read, "%GENBA_NONE%"},
+        {"REG_MULTI_SZ first empty", REG_MULTI_SZ, std::string("\0two\0", 6), Outcome::Read, ""},
+        // Texts at and past the limit.
         {"REG_SZ 2049 bytes, no zero", REG_SZ, a2048 + "a", Outcome::Refused, ""},
         {"REG_SZ far longer, zero early", REG_SZ, "abc" + std::string(1, '\0') + std::string(99996, 'a'), Outcome::Refused, ""},
         {"REG_SZ 2046 double-byte bytes", REG_SZ, dbcs2046, Outcome::Read, Text(dbcs2046)},
@@ -96,6 +109,8 @@ std::vector<HostileText> HostileTexts()
         {"REG_EXPAND_SZ 120 x double-byte variable", REG_EXPAND_SZ, Repeat(dbcsRef, 120), Outcome::Read,
          Text(Repeat(DBCS, 120))},
         // Not texts.
+        {"REG_DWORD", REG_DWORD, std::string("\x01\0\0\0", 4), Outcome::Refused, ""},
+        {"REG_BINARY", REG_BINARY, std::string("abc", 4), Outcome::Refused, ""},
         {"REG_QWORD", REG_QWORD, std::string("abcdefg\0", 8), Outcome::Refused, ""},
         {"REG_DWORD_BIG_ENDIAN", REG_DWORD_BIG_ENDIAN, std::string("abc\0", 4), Outcome::Refused, ""},
         {"REG_NONE empty", REG_NONE, "", Outcome::Refused, ""},
