@@ -57,7 +57,8 @@ GENBA_SCENARIO(HostileConfig, HomesOfEveryShapeAndSize, Isolated())
 }
 
 // The install type picks the setup section: one that cannot be read counts as none
-// (Local here), one that names no key leaves every home empty.
+// (Local here), one that names no key leaves every home empty. (The reader meets every
+// shape in HomesOfEveryShapeAndSize: here one row for each outcome and kind of value.)
 GENBA_SCENARIO(HostileConfig, InstallTypeOfEveryShape, Isolated())
 {
     ResetProductKeys();
@@ -73,16 +74,12 @@ GENBA_SCENARIO(HostileConfig, InstallTypeOfEveryShape, Isolated())
         const Homes* homes;
     } rows[] = {
         {"REG_SZ without terminator", REG_SZ, "Remote", &remote},
-        {"REG_MULTI_SZ", REG_MULTI_SZ, std::string("Remote\0Local\0", 14), &remote},
         {"REG_MULTI_SZ without zeros", REG_MULTI_SZ, "Remote", &remote},
         {"REG_EXPAND_SZ", REG_EXPAND_SZ, "%GENBA_HARD_TYPE%", &remote},
         {"REG_SZ empty", REG_SZ, "", &local},
-        {"REG_MULTI_SZ empty", REG_MULTI_SZ, "", &local},
         {"REG_DWORD", REG_DWORD, std::string("\x01\0\0\0", 4), &local},
         {"REG_BINARY", REG_BINARY, "Remote", &local},
-        {"REG_NONE", REG_NONE, "Remote", &local},
         {"2048 bytes", REG_SZ, std::string(2048, 'R'), &local},
-        {"far too long", REG_SZ, std::string(100000, 'R'), &local},
         {"too long for a key name", REG_SZ, std::string(300, 'R'), &kNoHomes},
         {"2047 bytes", REG_SZ, std::string(2047, 'R'), &kNoHomes},
         {"double-byte, no such section", REG_SZ, "\x95\x5C\x83\x5C", &kNoHomes},
