@@ -82,6 +82,14 @@ class ToolRun : public ::testing::Test {
 public:
     static void SetUpTestSuite()
     {
+        // Under Wine the tool started by the previous test program may still hold its
+        // files for a moment after it ended: try again before giving up.
+        for (int attempt = 0; attempt < 50 && !(s_copied = StageTool()); ++attempt) Sleep(100);
+    }
+
+    // A fresh copy of the tool and its DLLs with an INI of its own.
+    static bool StageTool()
+    {
         s_root = genbatest::FreshDir("tool_run");
         s_bin = s_root + "\\bin";
         CreateDirectoryA(s_bin, nullptr);
@@ -89,12 +97,12 @@ public:
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         CString from(self);
         from = from.Left(from.ReverseFind('\\'));
-        s_copied = CopyFileA(from + "\\genbaenv-tool.exe", s_bin + "\\genbaenv-tool.exe", FALSE) != FALSE;
+        bool copied = CopyFileA(from + "\\genbaenv-tool.exe", s_bin + "\\genbaenv-tool.exe", FALSE) != FALSE;
         WIN32_FIND_DATAA fd;
         genba::UniqueFindHandle f(FindFirstFileA(from + "\\*.dll", &fd));
         for (bool more = bool(f); more; more = FindNextFileA(f.get(), &fd) != FALSE)
-            s_copied = s_copied && CopyFileA(from + "\\" + fd.cFileName, s_bin + "\\" + fd.cFileName, FALSE);
-        s_copied = s_copied && genbatest::WriteFile(s_bin + "\\genbaenv.INI", "[Type]\r\nSetup=T\r\nHKLM=_ToolTest\r\nHKCU=_ToolTest\r\n");
+            copied = copied && CopyFileA(from + "\\" + fd.cFileName, s_bin + "\\" + fd.cFileName, FALSE);
+        return copied && genbatest::WriteFile(s_bin + "\\genbaenv.INI", "[Type]\r\nSetup=T\r\nHKLM=_ToolTest\r\nHKCU=_ToolTest\r\n");
     }
 
     void SetUp() override
