@@ -1,5 +1,6 @@
 #include "support/testsupport.h"
 
+#include <genbafw/handle.h>
 #include <gtest/gtest.h>
 #include <winternl.h>
 
@@ -51,8 +52,7 @@ bool RunUnix(const std::string& commandLine)
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
     // The handle Wine gives for a Linux program can be neither waited on nor asked for
     // an exit code: callers wait for the effect instead.
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
+    genba::UniqueKernelHandle thread(pi.hThread), process(pi.hProcess);
     return true;
 }
 
@@ -68,8 +68,8 @@ void RemoveLink(const CString& link)
 bool RemoveTree(const CString& dir)
 {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(dir + "\\*", &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    genba::UniqueFindHandle find(FindFirstFileA(dir + "\\*", &fd));
+    if (find) {
         do {
             CString name(fd.cFileName);
             if (name == "." || name == "..") continue;
@@ -83,8 +83,7 @@ bool RemoveTree(const CString& dir)
             } else {
                 DeleteFileA(full);
             }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(find.get(), &fd));
     }
     return RemoveDirectoryA(dir) != FALSE;
 }
@@ -120,11 +119,11 @@ CString FreshDir(const char* name)
 
 bool WriteFile(const CString& path, const std::string& bytes)
 {
-    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    HANDLE raw = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    genba::UniqueKernelHandle file(raw);
     DWORD written = 0;
-    BOOL ok = bytes.empty() || ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+    BOOL ok = bytes.empty() || ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }
 
