@@ -267,24 +267,6 @@ CString SystemDrive()
     return drive;
 }
 
-void RemoveTree(const CString& dir)
-{
-    WIN32_FIND_DATAA fd;
-    genba::UniqueFindHandle find(FindFirstFileA(dir + "\\*", &fd));
-    if (find) {
-        do {
-            CString name(fd.cFileName);
-            if (name == "." || name == "..") continue;
-            CString full = dir + "\\" + name;
-            SetFileAttributesA(full, FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else DeleteFileA(full);
-        } while (FindNextFileA(find.get(), &fd));
-    }
-    find.reset();
-    RemoveDirectoryA(dir);
-}
-
 } // namespace genbatest
 
 int main(int argc, char** argv)

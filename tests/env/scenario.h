@@ -90,9 +90,6 @@ void RereadHomes();
 // %SystemDrive% of this process.
 CString SystemDrive();
 
-// Removes a folder with everything in it (no links expected).
-void RemoveTree(const CString& dir);
-
 } // namespace genbatest
 
 #define GENBA_SCENARIO(suite, name, setup)                                                                  \

@@ -65,6 +65,8 @@ void RemoveLink(const CString& link)
     for (int i = 0; i < 500 && GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
 }
 
+} // namespace
+
 bool RemoveTree(const CString& dir)
 {
     WIN32_FIND_DATAA fd;
@@ -87,8 +89,6 @@ bool RemoveTree(const CString& dir)
     }
     return RemoveDirectoryA(dir) != FALSE;
 }
-
-} // namespace
 
 CString ScratchRoot()
 {

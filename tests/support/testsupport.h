@@ -15,6 +15,9 @@ CString ScratchRoot();
 // A fresh, empty folder below the scratch root for one test, named after the test.
 CString FreshDir(const char* name);
 
+// Removes a folder with everything in it; links inside are removed, never followed.
+bool RemoveTree(const CString& dir);
+
 // Writes a file (creating it); returns false on failure.
 bool WriteFile(const CString& path, const std::string& bytes = std::string());
 
