@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest locales \
-           fonts-ipafont-gothic clang libclang-rt-14-dev python3; do
+           fonts-ipafont-gothic clang libclang-rt-14-dev python3 rsync; do
   have_pkg "$pkg" || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
