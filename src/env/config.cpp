@@ -1,6 +1,7 @@
 #include "env/config.h"
 
 #include "env/module.h"
+#include "env/regnames.h"
 #include "env/registry.h"
 
 #include <genbaenv/environ.h>
@@ -25,10 +26,10 @@ int s_bHomesLoaded = 0;
 
 namespace {
 
-const char kIniSection[] = "Type";
 const DWORD kIniValueChars = 260;
 
-// genbaenv.dll in C:\Suite gives C:\Suite\genbaenv.INI.
+} // namespace
+
 CString IniPathBesideLibrary(const CEnvironObj& env)
 {
     CString file = LibraryFileName();
@@ -41,13 +42,15 @@ CString IniPathBesideLibrary(const CEnvironObj& env)
     return iniPath;
 }
 
+namespace {
+
 // A value longer than the buffer is cut, and the cut may fall inside a double-byte
 // character: the system then leaves that byte as it was (Wine) or writes the lone lead
 // byte. Whole characters up to the first zero byte are the value.
 CString ReadIniValue(const CString& iniPath, const char* key)
 {
     char buf[kIniValueChars + 1] = {0};
-    DWORD n = GetPrivateProfileStringA(kIniSection, key, "", buf, sizeof buf, iniPath);
+    DWORD n = GetPrivateProfileStringA(regname::kIniSection, key, "", buf, sizeof buf, iniPath);
     int len = static_cast<int>(n < sizeof buf ? n : 0);
     if (const void* zero = std::memchr(buf, 0, static_cast<size_t>(len)))
         len = static_cast<int>(static_cast<const char*>(zero) - buf);
@@ -65,9 +68,9 @@ void LoadIniStep(const CEnvironObj& env)
     s_strUserSuffix.Empty();
     CString iniPath = IniPathBesideLibrary(env);
     if (iniPath.IsEmpty() || env.IsExist(iniPath) != EXIST_FILE) return;
-    s_strSetupPrefix = ReadIniValue(iniPath, "Setup");
-    s_strMachineSuffix = ReadIniValue(iniPath, "HKLM");
-    s_strUserSuffix = ReadIniValue(iniPath, "HKCU");
+    s_strSetupPrefix = ReadIniValue(iniPath, regname::kIniSetup);
+    s_strMachineSuffix = ReadIniValue(iniPath, regname::kIniMachineSuffix);
+    s_strUserSuffix = ReadIniValue(iniPath, regname::kIniUserSuffix);
 }
 
 void LoadHomesStep(const CEnvironObj& env)
@@ -83,25 +86,27 @@ void LoadHomesStep(const CEnvironObj& env)
 
     UniqueRegKey key = OpenMachineKey(env.GetApliChange(), s_strSetupSection, nullptr, nullptr, KEYOPEN_READ);
     if (!key) return;
-    const struct {
-        const char* name;
-        CString* value;
-    } homes[] = {
-        {"HomeProgram", &s_strHomeProgram}, {"HomeSystem", &s_strHomeSystem}, {"HomeData", &s_strHomeData},
-        {"HomeHelp", &s_strHomeHelp},       {"HomeTemp", &s_strHomeTemp},     {"ServerQMS", &s_strServerQMS},
-    };
-    for (const auto& home : homes) ReadRegString(key.get(), *home.value, home.name, kRegTextLimit);
+    CString* const homes[6] = {&s_strHomeProgram, &s_strHomeSystem, &s_strHomeData,
+                               &s_strHomeHelp,    &s_strHomeTemp,   &s_strServerQMS};
+    for (int i = 0; i < 6; ++i) ReadRegString(key.get(), *homes[i], regname::kHomeValues[i], kRegTextLimit);
 }
 
 } // namespace
 
-CString GetSetupSection(const CEnvironObj& env)
+CString GetInstallType(const CEnvironObj& env, bool* fromCurrentWork)
 {
     CString type;
-    if (UniqueRegKey key = OpenUserKey(env.GetApliChange(), nullptr, "CurrentWork", nullptr, KEYOPEN_READ))
-        ReadRegString(key.get(), type, "Type", kRegTextLimit);
-    if (type.IsEmpty()) type = GetServerNameFromPath(env, LibraryFileName()).IsEmpty() ? "Local" : "Network";
-    return "Setup" + s_strSetupPrefix + type;
+    if (UniqueRegKey key = OpenUserKey(env.GetApliChange(), nullptr, regname::kCurrentWork, nullptr, KEYOPEN_READ))
+        ReadRegString(key.get(), type, regname::kInstallType, kRegTextLimit);
+    if (fromCurrentWork) *fromCurrentWork = !type.IsEmpty();
+    if (type.IsEmpty())
+        type = GetServerNameFromPath(env, LibraryFileName()).IsEmpty() ? regname::kTypeLocal : regname::kTypeNetwork;
+    return type;
+}
+
+CString GetSetupSection(const CEnvironObj& env)
+{
+    return regname::kSetup + s_strSetupPrefix + GetInstallType(env);
 }
 
 void LoadSharedConfig(const CEnvironObj& env)

@@ -28,8 +28,15 @@ extern int s_bHomesLoaded;
 // product key.
 void LoadSharedConfig(const CEnvironObj& env);
 
-// "Setup" + prefix + install type: the user's CurrentWork "Type", else Network or Local
-// by where the library itself was loaded from.
+// The install type: the user's CurrentWork "Type", else Network or Local by where the
+// library itself was loaded from.
+CString GetInstallType(const CEnvironObj& env, bool* fromCurrentWork = nullptr);
+
+// "Setup" + prefix + install type.
 CString GetSetupSection(const CEnvironObj& env);
+
+// genbaenv.dll in C:\Suite gives C:\Suite\genbaenv.INI; empty when the library's own
+// file name is unknown.
+CString IniPathBesideLibrary(const CEnvironObj& env);
 
 } // namespace genba

@@ -2,11 +2,11 @@
 // and the folder of the current site that follows from them.
 #include "env/environ_impl.h"
 
+#include "env/regnames.h"
 #include "env/registry.h"
 
 namespace {
 
-const char kCurrentWorkEntry[] = "CurrentWork";
 const unsigned long kNoAppType = 0xFFFFFFFFUL;
 
 // Derived only when both numbers are set; an empty data path starts from the data home.
@@ -24,15 +24,15 @@ namespace genba {
 
 void LoadCurrentWork(CEnvironObj& env)
 {
-    UniqueRegKey key = OpenUserKey(env.GetApliChange(), nullptr, kCurrentWorkEntry, nullptr, KEYOPEN_READ);
+    UniqueRegKey key = OpenUserKey(env.GetApliChange(), nullptr, regname::kCurrentWork, nullptr, KEYOPEN_READ);
     if (!key) return;
     // The data path goes first, while both numbers are still 0, so that the site folder
     // is looked up once, by the last setter that finds both numbers set.
     CString dataPath;
-    if (ReadRegString(key.get(), dataPath, "DataPath", kRegTextLimit)) env.SetDataPath(dataPath);
+    if (ReadRegString(key.get(), dataPath, regname::kDataPath, kRegTextLimit)) env.SetDataPath(dataPath);
     unsigned long number = 0;
-    if (ReadRegDWord(key.get(), number, "FolderNo")) env.SetFNo(static_cast<unsigned short>(number & 0xFFFF));
-    if (ReadRegDWord(key.get(), number, "GenbaNo")) env.SetGNo(static_cast<unsigned short>(number & 0xFFFF));
+    if (ReadRegDWord(key.get(), number, regname::kFolderNo)) env.SetFNo(static_cast<unsigned short>(number & 0xFFFF));
+    if (ReadRegDWord(key.get(), number, regname::kGenbaNo)) env.SetGNo(static_cast<unsigned short>(number & 0xFFFF));
 }
 
 } // namespace genba
@@ -64,7 +64,7 @@ unsigned long CEnvironObj::GetAppType() const
 {
     unsigned long type = kNoAppType;
     if (genba::UniqueRegKey key =
-            genba::OpenUserKey(m_pImpl->m_ApliChange, nullptr, kCurrentWorkEntry, nullptr, genba::KEYOPEN_READ))
-        genba::ReadRegDWord(key.get(), type, "AppType");
+            genba::OpenUserKey(m_pImpl->m_ApliChange, nullptr, genba::regname::kCurrentWork, nullptr, genba::KEYOPEN_READ))
+        genba::ReadRegDWord(key.get(), type, genba::regname::kAppType);
     return type;
 }

@@ -1,9 +1,11 @@
 #include "env/registry.h"
 
 #include "env/config.h"
+#include "env/regnames.h"
 #include "env/regtext.h"
 
 #include <genbaenv/environ.h>
+#include <genbafw/fillbuffer.h>
 #include <zrapli.h>
 
 #include <cstring>
@@ -15,8 +17,6 @@ namespace {
 const REGSAM kReadAccess = KEY_READ;                   // 0x20019
 const REGSAM kReadWriteAccess = KEY_READ | KEY_WRITE;  // 0x2001F
 
-const char kCompanyKey[] = "Velmora\\";
-const char kSectionVersion[] = "CurrentVersion";
 
 const CString& RootSuffix(HKEY root)
 {
@@ -45,27 +45,19 @@ void AppendComponent(CString& path, const CString& component)
 int ExpandInto(const CString& text, CString& out)
 {
     const DWORD kMaxBuffer = 2 * 32768 + 2;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const DWORD need = ExpandEnvironmentStringsA(text, nullptr, 0);
-        if (need == 0) return 0;
-        const DWORD size = need < kMaxBuffer / 2 ? need * 2 + 2 : kMaxBuffer;
-        CString expanded;
-        char* buf = expanded.GetBuffer(static_cast<int>(size));
+    const DWORD need = ExpandEnvironmentStringsA(text, nullptr, 0);
+    if (need == 0) return 0;
+    auto expand = [&text](char* buf, unsigned long size) {
         const DWORD got = ExpandEnvironmentStringsA(text, buf, size);
-        const void* zero = got ? std::memchr(buf, 0, size) : nullptr;
+        if (got == 0) return Fill::Failed();
+        const void* zero = std::memchr(buf, 0, size);
         const DWORD len = zero ? static_cast<DWORD>(static_cast<const char*>(zero) - buf) : size;
-        const bool roomLeft = len + 1 < size;
-        expanded.ReleaseBuffer(roomLeft ? static_cast<int>(len) : 0);
-        if (got == 0) return 0;
-        if (roomLeft) {
-            if (got > len + 2) return 0;   // cut by the system: it needed more than it gave
-            out = expanded;
-            return 1;
-        }
-        // The buffer filled up: the environment grew between the two calls.
-        if (size == kMaxBuffer) return 0;
-    }
-    return 0;
+        // A full buffer: the environment grew between the calls.
+        if (len + 1 >= size) return Fill::Grow(got * 2 + 2);
+        if (got > len + 2) return Fill::Failed();   // cut by the system: it needed more than it gave
+        return Fill::Done(len);
+    };
+    return FillString(out, need < kMaxBuffer / 2 ? need * 2 + 2 : kMaxBuffer, kMaxBuffer, expand) ? 1 : 0;
 }
 
 enum class NameKind { Value, Subkey };
@@ -73,23 +65,17 @@ enum class NameKind { Value, Subkey };
 // Name of the value or subkey at `index`. The size the system reports for the longest
 // name is not in CP932 bytes, so the buffer starts with room to spare and grows if the
 // system still asks for more.
-LONG EnumName(HKEY key, NameKind kind, DWORD index, DWORD longest, CString& name)
+bool EnumName(HKEY key, NameKind kind, DWORD index, DWORD longest, CString& name)
 {
-    DWORD size = (longest + 1) * 2 + 2;
-    for (;;) {
-        char* buf = name.GetBuffer(static_cast<int>(size));
+    auto enumerate = [=](char* buf, unsigned long size) {
         DWORD len = size;
         LONG rc = kind == NameKind::Value
                       ? RegEnumValueA(key, index, buf, &len, nullptr, nullptr, nullptr, nullptr)
                       : RegEnumKeyExA(key, index, buf, &len, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA && size < 0x40000) {
-            name.ReleaseBuffer(0);
-            size *= 2;
-            continue;
-        }
-        name.ReleaseBuffer(rc == ERROR_SUCCESS && len < size ? static_cast<int>(len) : 0);
-        return rc;
-    }
+        if (rc == ERROR_MORE_DATA) return Fill::Grow();
+        return rc == ERROR_SUCCESS && len < size ? Fill::Done(len) : Fill::Failed();
+    };
+    return FillString(name, (longest + 1) * 2 + 2, 0x40000, enumerate);
 }
 
 } // namespace
@@ -97,15 +83,16 @@ LONG EnumName(HKEY key, NameKind kind, DWORD index, DWORD longest, CString& name
 CString BuildProductKeyPath(const ZRApliChange& apli, HKEY root, const char* section, const char* entry,
                             const char* valueName, CString& pending)
 {
-    CString path("Software");
-    pending = kCompanyKey;
+    CString path(regname::kSoftware);
+    pending = regname::kCompany;
+    pending += '\\';
     pending += apli.GetProductKeyName();
     pending += RootSuffix(root);
     if (IsGiven(section)) {
         AppendComponent(path, pending);
         path += '\\';
         path += section;
-        pending = kSectionVersion;
+        pending = regname::kCurrentVersion;
     }
     if (IsGiven(entry)) {
         AppendComponent(path, pending);
@@ -224,11 +211,11 @@ int DeleteRegKeyContents(HKEY parent, const char* name)
     // Downwards, so that deleting an item never moves one not yet visited.
     CString item;
     for (DWORD i = values; i-- > 0;) {
-        if (EnumName(key.get(), NameKind::Value, i, longestValue, item) != ERROR_SUCCESS) return 0;
+        if (!EnumName(key.get(), NameKind::Value, i, longestValue, item)) return 0;
         if (RegDeleteValueA(key.get(), item) != ERROR_SUCCESS) return 0;
     }
     for (DWORD i = subkeys; i-- > 0;) {
-        if (EnumName(key.get(), NameKind::Subkey, i, longestSubkey, item) != ERROR_SUCCESS) return 0;
+        if (!EnumName(key.get(), NameKind::Subkey, i, longestSubkey, item)) return 0;
         if (!DeleteRegKeyContents(key.get(), item)) return 0;
         if (RegDeleteKeyA(key.get(), item) != ERROR_SUCCESS) return 0;
     }

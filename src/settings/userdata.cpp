@@ -8,6 +8,7 @@
 #include "env/environ_impl.h"
 
 #include "env/config.h"
+#include "env/regnames.h"
 #include "env/registry.h"
 
 #include <cstring>
@@ -22,7 +23,7 @@ namespace {
 // next environment object reads the setup section and the homes again.
 void NoteUserChange(int result, const CString& section, const CString& entry)
 {
-    if (result && section.IsEmpty() && entry.CompareNoCase("CurrentWork") == 0) genba::s_bHomesLoaded = 0;
+    if (result && section.IsEmpty() && entry.CompareNoCase(genba::regname::kCurrentWork) == 0) genba::s_bHomesLoaded = 0;
 }
 
 int WriteValue(const ZRApliChange& apli, HKEY root, const CString& section, const CString& entry,
