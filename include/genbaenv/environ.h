@@ -12,6 +12,7 @@
 
 class ZRApliChange;
 struct CEnvironObjImpl;
+struct CEnvironObjAccess;
 
 // Listing options shared by SearchExtDir and CSelFileList::AddFileList.
 enum : int {
@@ -109,5 +110,6 @@ public:
     CString GetExtTitle(const CString& strExtList, int index) const;
 
 private:
+    friend struct CEnvironObjAccess;   // the library's own routines reach the state record
     CEnvironObjImpl* m_pImpl;
 };

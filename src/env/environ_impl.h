@@ -13,6 +13,11 @@ struct CEnvironObjImpl {
     ZRApliChange m_ApliChange;
 };
 
+// The library's way into an object's state record from routines that are not members.
+struct CEnvironObjAccess {
+    static const CEnvironObjImpl& State(const CEnvironObj& env) { return *env.m_pImpl; }
+};
+
 namespace genba {
 
 // The stored current work under the user's "CurrentWork" entry, applied through the
@@ -21,5 +26,8 @@ void LoadCurrentWork(CEnvironObj& env);
 
 // The server name follows the QMS_SERVER folder of the object's current work.
 void RefreshServerName(CEnvironObj& env);
+
+// GetPath, telling which "Environ" value decided the path (0: none).
+CString ResolvePath(const CEnvironObj& env, const CEnvironObjImpl& state, unsigned long kind, unsigned long& decidedBy);
 
 } // namespace genba

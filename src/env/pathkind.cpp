@@ -3,7 +3,10 @@
 #include "env/environ_impl.h"
 
 #include "env/config.h"
+#include "env/regnames.h"
 #include "env/registry.h"
+
+#include <genbaenv/diagnostics.h>
 
 #include <cstdio>
 
@@ -48,10 +51,27 @@ const AcceptedKind kAcceptedKinds[] = {
     {PATHKIND_QMS_SERVER, Append::ServerShare, "QMS_SERVER"},
 };
 
-const struct {
-    unsigned long code;
-    const char* folder;
-} kApplicationCodes[] = {
+// Readable names of the accepted kinds, in the same order, for the tool and the tests.
+const GenbaNamedCode kKindNames[] = {
+    {PATHKIND_PROGRAM_PROG, "program.prog"},     {PATHKIND_PROGRAM_MAIN, "program.main"},
+    {PATHKIND_PROGRAM_CAD, "program.cad"},       {PATHKIND_PROGRAM_TOOLS, "program.tools"},
+    {PATHKIND_PROGRAM_PAL, "program.pal"},       {PATHKIND_PROGRAM_APLI, "program.apli"},
+    {PATHKIND_SYSTEM_MAIN, "system.main"},       {PATHKIND_SYSTEM_CAD, "system.cad"},
+    {PATHKIND_SYSTEM_SYSTEM, "system.system"},   {PATHKIND_SYSTEM_FORM, "system.form"},
+    {PATHKIND_SYSTEM_JOKEN, "system.joken"},     {PATHKIND_SYSTEM_TEMP, "system.temp"},
+    {PATHKIND_SYSTEM_PLOTPOOL, "system.plotpool"}, {PATHKIND_SYSTEM_DCPOOL, "system.dcpool"},
+    {PATHKIND_SYSTEM_USERDATA, "system.userdata"}, {PATHKIND_SYSTEM_DDM, "system.ddm"},
+    {PATHKIND_GENBA, "site"},                    {PATHKIND_GENBA_MAIN, "site.main"},
+    {PATHKIND_GENBA_CAD, "site.cad"},            {PATHKIND_GENBA_JOKEN, "site.joken"},
+    {PATHKIND_GENBA_TEMP, "site.temp"},          {PATHKIND_GENBA_DC, "site.dc"},
+    {PATHKIND_GENBA_USERDATA, "site.userdata"},  {PATHKIND_GENBA_BACKUP, "site.backup"},
+    {PATHKIND_GENBA_DDM, "site.ddm"},            {PATHKIND_HELP_APLI, "help"},
+    {PATHKIND_TEMP, "temp"},                     {PATHKIND_QMS_SERVER, "server"},
+};
+static_assert(sizeof kKindNames / sizeof kKindNames[0] == sizeof kAcceptedKinds / sizeof kAcceptedKinds[0],
+              "one name for each accepted kind");
+
+const GenbaNamedCode kApplicationCodes[] = {
     {PATHAPP_VQA, "VQA"}, {PATHAPP_VQB, "VQB"}, {PATHAPP_VQC, "VQC"}, {PATHAPP_VQD, "VQD"},
     {PATHAPP_VQE, "VQE"}, {PATHAPP_VQF, "VQF"}, {PATHAPP_VQG, "VQG"}, {PATHAPP_VQH, "VQH"},
     {PATHAPP_VQI, "VQI"}, {PATHAPP_VQJ, "VQJ"}, {PATHAPP_VQK, "VQK"},
@@ -67,19 +87,19 @@ const AcceptedKind* FindAcceptedKind(unsigned long level2)
 const char* FindApplicationFolder(unsigned long code)
 {
     for (const auto& a : kApplicationCodes)
-        if (a.code == code) return a.folder;
+        if (a.code == code) return a.name;
     return nullptr;
 }
 
 // Replaces the path by the user's "Environ" value named after the code, when that value
-// can be read as a text.
-void ReadEnvironOverride(const ZRApliChange& apli, unsigned long code, CString& path)
+// can be read as a text, and notes the code that did.
+void ReadEnvironOverride(const ZRApliChange& apli, unsigned long code, CString& path, unsigned long& decidedBy)
 {
-    genba::UniqueRegKey key = genba::OpenUserKey(apli, nullptr, "Environ", nullptr, genba::KEYOPEN_READ);
+    genba::UniqueRegKey key = genba::OpenUserKey(apli, nullptr, genba::regname::kEnviron, nullptr, genba::KEYOPEN_READ);
     if (!key) return;
     char name[16];
     std::snprintf(name, sizeof name, "%08lX", code);
-    genba::ReadRegString(key.get(), path, name, genba::kRegTextLimit);
+    if (genba::ReadRegString(key.get(), path, name, genba::kRegTextLimit)) decidedBy = code;
 }
 
 } // namespace
@@ -97,45 +117,68 @@ CString CEnvironObj::GetHomePath(unsigned long base) const
     }
 }
 
-CString CEnvironObj::GetPath(unsigned long kind) const
+namespace genba {
+
+CString ResolvePath(const CEnvironObj& env, const CEnvironObjImpl& state, unsigned long kind, unsigned long& decidedBy)
 {
     const unsigned long base = kind & PATHKIND_BASE_MASK;
     const unsigned long level2 = kind & PATHKIND_LEVEL2_MASK;
     const unsigned long app = kind & PATHKIND_APP_MASK;
-    const ZRApliChange& apli = m_pImpl->m_ApliChange;
+    const ZRApliChange& apli = state.m_ApliChange;
+    decidedBy = 0;
 
-    CString path = base == PATHBASE_GENBA ? m_pImpl->m_strGenbaPath : GetHomePath(base);
+    CString path = base == PATHBASE_GENBA ? state.m_strGenbaPath : env.GetHomePath(base);
     if (base == PATHBASE_SERVER) {
         // A server kind needs a data path on a network share, whatever else is stored.
-        CString dataServer = genba::GetServerNameFromPath(*this, GenbaPath(m_pImpl->m_strDataPath, 0, 0));
+        CString dataServer = GetServerNameFromPath(env, env.GenbaPath(state.m_strDataPath, 0, 0));
         if (dataServer.IsEmpty()) return CString();
         if (!path.IsEmpty() && path[0] == '?')
-            path = genba::GetServerNameFromPath(*this, GetPath(PATHKIND_SYSTEM_SYSTEM));
+            path = GetServerNameFromPath(env, env.GetPath(PATHKIND_SYSTEM_SYSTEM));
         else if (!path.IsEmpty() && path[0] == '*')
             path = dataServer;
     }
-    ReadEnvironOverride(apli, base, path);
+    ReadEnvironOverride(apli, base, path, decidedBy);
     if (path.IsEmpty()) return CString();
 
     const AcceptedKind* accepted = FindAcceptedKind(level2);
     if (!accepted) return CString();
     switch (accepted->append) {
-    case Append::Name: AddFileName(path, accepted->folder); break;
+    case Append::Name: env.AddFileName(path, accepted->folder); break;
     case Append::Nothing: break;
-    case Append::ProgramFolder: AddFileName(path, apli.GetProgramFolderName()); break;
-    case Append::HelpFolder: AddFileName(path, apli.GetHelpFolderName()); break;
+    case Append::ProgramFolder: env.AddFileName(path, apli.GetProgramFolderName()); break;
+    case Append::HelpFolder: env.AddFileName(path, apli.GetHelpFolderName()); break;
     case Append::ServerShare:
         path = "\\\\" + path;
-        AddFileName(path, accepted->folder);
+        env.AddFileName(path, accepted->folder);
         break;
     }
-    ReadEnvironOverride(apli, level2, path);
+    ReadEnvironOverride(apli, level2, path, decidedBy);
 
     if (app != 0) {
         const char* folder = FindApplicationFolder(app);
         if (!folder) return CString();
-        AddFileName(path, folder);
+        env.AddFileName(path, folder);
     }
-    ReadEnvironOverride(apli, kind, path);
+    ReadEnvironOverride(apli, kind, path, decidedBy);
     return path;
+}
+
+} // namespace genba
+
+CString CEnvironObj::GetPath(unsigned long kind) const
+{
+    unsigned long decidedBy = 0;
+    return genba::ResolvePath(*this, *m_pImpl, kind, decidedBy);
+}
+
+int GenbaAcceptedKinds(const GenbaNamedCode** ppKinds)
+{
+    if (ppKinds) *ppKinds = kKindNames;
+    return static_cast<int>(sizeof kKindNames / sizeof kKindNames[0]);
+}
+
+int GenbaApplicationCodes(const GenbaNamedCode** ppCodes)
+{
+    if (ppCodes) *ppCodes = kApplicationCodes;
+    return static_cast<int>(sizeof kApplicationCodes / sizeof kApplicationCodes[0]);
 }
