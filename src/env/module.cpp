@@ -1,5 +1,7 @@
 #include "env/module.h"
 
+#include <genbafw/fillbuffer.h>
+
 namespace {
 HMODULE g_hModule = nullptr;
 }
@@ -10,10 +12,13 @@ HMODULE LibraryModule() { return g_hModule; }
 
 CString LibraryFileName()
 {
-    char buf[MAX_PATH + 1] = {0};
-    DWORD n = GetModuleFileNameA(g_hModule, buf, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return CString();
-    return CString(buf, static_cast<int>(n));
+    // Longer than MAX_PATH would be cut by the system: no name is better than a wrong one.
+    CString name;
+    FillString(name, MAX_PATH, MAX_PATH, [](char* buf, unsigned long size) {
+        DWORD n = GetModuleFileNameA(g_hModule, buf, size);
+        return n == 0 ? Fill::Failed() : n < size ? Fill::Done(n) : Fill::Grow();
+    });
+    return name;
 }
 
 } // namespace genba

@@ -1,5 +1,7 @@
 #include <genbafw/wnd.h>
 
+#include <genbafw/fillbuffer.h>
+
 #include <new>
 
 // One entry of GetDlgItem's table: a control id and the object that names it.
@@ -163,9 +165,12 @@ void CWnd::GetWindowText(CString& rString) const
     // The length may be more than the text (double-byte conversions), never less.
     int len = ::GetWindowTextLengthA(m_hWnd);
     if (len <= 0) return;
-    char* buf = rString.GetBuffer(len);
-    int n = ::GetWindowTextA(m_hWnd, buf, len + 1);
-    rString.ReleaseBuffer(n > 0 && n <= len ? n : 0);
+    HWND hWnd = m_hWnd;
+    genba::FillString(rString, static_cast<unsigned long>(len) + 1, static_cast<unsigned long>(len) + 1,
+                      [hWnd](char* buf, unsigned long size) {
+                          int n = ::GetWindowTextA(hWnd, buf, static_cast<int>(size));
+                          return n > 0 ? genba::Fill::Done(static_cast<unsigned long>(n)) : genba::Fill::Failed();
+                      });
 }
 
 int CWnd::GetWindowTextLength() const { return m_hWnd ? ::GetWindowTextLengthA(m_hWnd) : 0; }

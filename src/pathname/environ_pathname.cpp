@@ -1,6 +1,7 @@
 // Path, file-name and network-name operations of the environment object. The pure
 // rules live in pathops; this file adds the current directory and the network provider.
 #include <genbaenv/environ.h>
+#include <genbafw/fillbuffer.h>
 #include <genbafw/handle.h>
 
 #include "pathname/netprovider.h"
@@ -24,6 +25,7 @@ struct NetEnumTraits {
 using UniqueNetEnum = genba::UniqueHandle<NetEnumTraits>;
 
 const DWORD kFirstEnumBuffer = 1600;
+const DWORD kMaxEnumBuffer = 16 * 1024 * 1024;
 
 // The remote name that drive letter `upper` is connected to, or empty.
 CString FindConnectedRemoteName(char upper)
@@ -34,24 +36,18 @@ CString FindConnectedRemoteName(char upper)
         en.release();   // nothing was opened; the slot may hold garbage
         return CString();
     }
-    DWORD size = kFirstEnumBuffer;
-    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[size]);
-    while (buf) {
+    genba::FillBytes buf(kFirstEnumBuffer);
+    auto nextBatch = [&](unsigned char* data, unsigned long size) {
         DWORD count = 0xFFFFFFFF;
         DWORD asked = size;
-        DWORD rc = net.EnumResource(en.get(), &count, buf.get(), &asked);
-        if (rc == ERROR_MORE_DATA) {
-            // A provider that asks for no more room than it had would loop forever.
-            if (asked <= size) break;
-            buf.reset();
-            size = asked;
-            buf.reset(new (std::nothrow) unsigned char[size]);
-            continue;
-        }
+        DWORD rc = net.EnumResource(en.get(), &count, data, &asked);
+        if (rc == ERROR_MORE_DATA) return genba::Fill::Grow(asked);
         // A batch of no entries would be asked for again forever.
-        if (rc != NO_ERROR || count == 0) break;
-        const NETRESOURCEA* res = reinterpret_cast<const NETRESOURCEA*>(buf.get());
-        for (DWORD i = 0; i < count; ++i) {
+        return rc == NO_ERROR && count != 0 ? genba::Fill::Done(count) : genba::Fill::Failed();
+    };
+    for (unsigned long count = 0; buf.Call(kMaxEnumBuffer, nextBatch, count);) {
+        const NETRESOURCEA* res = reinterpret_cast<const NETRESOURCEA*>(buf.data());
+        for (unsigned long i = 0; i < count; ++i) {
             const char* local = res[i].lpLocalName;
             if (local && *local && genba::SysUpperChar(*local) == upper)
                 return CString(res[i].lpRemoteName);
@@ -75,12 +71,14 @@ using namespace genba;
 
 CString CEnvironObj::GetCurrentDir() const
 {
-    char buf[MAX_PATH + 1] = {0};
-    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
     // A directory longer than 260 bytes (double-byte names make one) or no answer
     // counts as none: callers keep paths in MAX_PATH buffers, and a cut one would lie.
-    if (n == 0 || n >= sizeof buf) return CString();
-    return CString(buf, static_cast<int>(n));
+    CString dir;
+    FillString(dir, MAX_PATH + 1, MAX_PATH + 1, [](char* buf, unsigned long size) {
+        DWORD n = GetCurrentDirectoryA(size, buf);
+        return n == 0 ? Fill::Failed() : n < size ? Fill::Done(n) : Fill::Grow(n);
+    });
+    return dir;
 }
 
 CString CEnvironObj::GetCurrentDir(char drive) const { return path::CurrentDirForDrive(drive, GetCurrentDir()); }
