@@ -4,6 +4,8 @@
 #include <genbafw/filefind.h>
 #include <genbafw/wnd.h>
 
+#include "pathname/listing.h"
+
 #include <climits>
 #include <memory>
 #include <new>
@@ -13,28 +15,15 @@ namespace {
 
 const unsigned long kMaxFileNo = 0xFFF;   // numbers 1 to 4095: three hex digits
 
-bool PassesAttributeFilter(const CFileFind& ff, int nFlags)
-{
-    if (nFlags & SELFILE_FOLDER) {
-        if (!ff.IsDirectory() || ff.IsDots()) return false;
-    } else if (ff.IsDirectory()) {
-        return false;
-    }
-    const bool hidden = ff.IsHidden() != FALSE;
-    return (nFlags & SELFILE_HIDDEN) ? hidden : !hidden;
-}
-
-// visit(name) for each entry matching pattern that passes the attribute filter, in the
-// order the system yields them; the last match counts too.
+// visit(name) for each entry matching pattern that passes the listing options, in the
+// order the system yields them.
 template <typename Visit>
 void ForEachListedName(const CString& pattern, int nFlags, Visit visit)
 {
-    CFileFind ff;
-    BOOL more = ff.FindFile(pattern);
-    while (more) {
-        more = ff.FindNextFile();
-        if (PassesAttributeFilter(ff, nFlags)) visit(ff.GetFileName());
-    }
+    genba::ForEachListedEntry(pattern, nFlags, [&visit](const CFileFind& ff) {
+        visit(ff.GetFileName());
+        return true;
+    });
 }
 
 CString JoinName(const CEnvironObj& env, const CString& strDir, const CString& name)

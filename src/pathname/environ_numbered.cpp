@@ -4,30 +4,20 @@
 #include <genbafw/filefind.h>
 
 #include "pathname/extnum.h"
+#include "pathname/listing.h"
 #include "pathname/pathops.h"
 
 namespace {
 
-// The listing options: folders (never "." or "..") or else files; hidden or else visible.
-bool PassesListingOptions(const CFileFind& ff, int nFlags)
-{
-    bool wantFolder = (nFlags & SELFILE_FOLDER) != 0;
-    bool isFolder = ff.IsDirectory() && !ff.IsDots();
-    if (wantFolder ? !isFolder : ff.IsDirectory()) return false;
-    bool wantHidden = (nFlags & SELFILE_HIDDEN) != 0;
-    return (ff.IsHidden() != FALSE) == wantHidden;
-}
-
 // Name of the first entry of `pattern` that passes the options, or empty.
 CString FirstPassingEntry(const CString& pattern, int nFlags)
 {
-    CFileFind ff;
-    if (!ff.FindFile(pattern)) return CString();
-    for (;;) {
-        bool more = ff.FindNextFile() != FALSE;
-        if (PassesListingOptions(ff, nFlags)) return ff.GetFileName();
-        if (!more) return CString();
-    }
+    CString name;
+    genba::ForEachListedEntry(pattern, nFlags, [&name](const CFileFind& ff) {
+        name = ff.GetFileName();
+        return false;
+    });
+    return name;
 }
 
 } // namespace
