@@ -1,5 +1,6 @@
 #include "kinds.h"
 
+#include <genbaenv/diagnostics.h>
 #include <genbaenv/pathkind.h>
 
 #include <cstdio>
@@ -163,32 +164,21 @@ bool ParseNamedKind(const CString& text, unsigned long& kind, std::string& error
 
 const std::vector<KindEntry>& AcceptedKinds()
 {
-    static const std::vector<KindEntry> kinds = {
-        {PATHKIND_PROGRAM_PROG, "program.prog"},     {PATHKIND_PROGRAM_MAIN, "program.main"},
-        {PATHKIND_PROGRAM_CAD, "program.cad"},       {PATHKIND_PROGRAM_TOOLS, "program.tools"},
-        {PATHKIND_PROGRAM_PAL, "program.pal"},       {PATHKIND_PROGRAM_APLI, "program.apli"},
-        {PATHKIND_SYSTEM_MAIN, "system.main"},       {PATHKIND_SYSTEM_CAD, "system.cad"},
-        {PATHKIND_SYSTEM_SYSTEM, "system.system"},   {PATHKIND_SYSTEM_FORM, "system.form"},
-        {PATHKIND_SYSTEM_JOKEN, "system.joken"},     {PATHKIND_SYSTEM_TEMP, "system.temp"},
-        {PATHKIND_SYSTEM_PLOTPOOL, "system.plotpool"}, {PATHKIND_SYSTEM_DCPOOL, "system.dcpool"},
-        {PATHKIND_SYSTEM_USERDATA, "system.userdata"}, {PATHKIND_SYSTEM_DDM, "system.ddm"},
-        {PATHKIND_GENBA, "site"},                    {PATHKIND_GENBA_MAIN, "site.main"},
-        {PATHKIND_GENBA_CAD, "site.cad"},            {PATHKIND_GENBA_JOKEN, "site.joken"},
-        {PATHKIND_GENBA_TEMP, "site.temp"},          {PATHKIND_GENBA_DC, "site.dc"},
-        {PATHKIND_GENBA_USERDATA, "site.userdata"},  {PATHKIND_GENBA_BACKUP, "site.backup"},
-        {PATHKIND_GENBA_DDM, "site.ddm"},            {PATHKIND_HELP_APLI, "help"},
-        {PATHKIND_TEMP, "temp"},                     {PATHKIND_QMS_SERVER, "server"},
-    };
+    static const std::vector<KindEntry> kinds = [] {
+        const GenbaNamedCode* table = nullptr;
+        const int n = GenbaAcceptedKinds(&table);
+        return std::vector<KindEntry>(table, table + n);
+    }();
     return kinds;
 }
 
 const std::vector<AppEntry>& ApplicationCodes()
 {
-    static const std::vector<AppEntry> apps = {
-        {PATHAPP_VQA, "VQA"}, {PATHAPP_VQB, "VQB"}, {PATHAPP_VQC, "VQC"}, {PATHAPP_VQD, "VQD"},
-        {PATHAPP_VQE, "VQE"}, {PATHAPP_VQF, "VQF"}, {PATHAPP_VQG, "VQG"}, {PATHAPP_VQH, "VQH"},
-        {PATHAPP_VQI, "VQI"}, {PATHAPP_VQJ, "VQJ"}, {PATHAPP_VQK, "VQK"},
-    };
+    static const std::vector<AppEntry> apps = [] {
+        const GenbaNamedCode* table = nullptr;
+        const int n = GenbaApplicationCodes(&table);
+        return std::vector<AppEntry>(table, table + n);
+    }();
     return apps;
 }
 

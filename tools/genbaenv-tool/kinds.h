@@ -8,6 +8,7 @@
 //   help, server      => 0x04010000, 0x06010000 (their bases have one kind each)
 #pragma once
 
+#include <genbaenv/diagnostics.h>
 #include <genbafw/cstring.h>
 
 #include <string>
@@ -15,19 +16,11 @@
 
 namespace genbatool {
 
-struct KindEntry {
-    unsigned long code;   // base and subfolder, application code 0
-    const char* name;     // readable name, lower case
-};
-
-struct AppEntry {
-    unsigned long code;   // 0x0100 to 0x0B00
-    const char* name;     // VQA to VQK
-};
-
-// Every base-and-subfolder kind the library resolves, in code order.
+// The library's own tables: every base-and-subfolder kind it resolves (application code
+// 0, readable name in lower case) and the application codes (VQA to VQK).
+using KindEntry = GenbaNamedCode;
+using AppEntry = GenbaNamedCode;
 const std::vector<KindEntry>& AcceptedKinds();
-// The application codes, in code order.
 const std::vector<AppEntry>& ApplicationCodes();
 
 // Parses a kind given by name or code. Refuses, with a message naming what was wrong,
