@@ -2,7 +2,9 @@
 //
 // The system first rewrites a pattern into its DOS forms, and so do we:
 //   '?'                                   any one character except '.'; at a '.' or at
-//                                         the end of the name it matches nothing
+//                                         the end of the name it matches nothing, but
+//                                         the pattern's final run of '?' may take a
+//                                         '.' that ends the name (so "?" finds ".")
 //   '*' before a '.'                      any run that does not swallow the name's last '.'
 //   '.' before '?', '*' or only dots      a '.', or nothing at the end of the name
 //   "*.*"                                 "*"
@@ -117,9 +119,25 @@ void Close(const Token* tokens, int n, bool* live, bool atEnd, bool atDot)
     }
 }
 
-// Consumes one name character: from the positions in live into next.
+// The pattern's final run of '?' (trailing dots aside): tokens [begin, end).
+struct QmRun {
+    int begin, end;
+    bool Holds(int i) const { return i >= begin && i < end; }
+};
+
+QmRun FinalQmRun(const Token* tokens, int n)
+{
+    int end = n;
+    while (end > 0 && tokens[end - 1].kind == kDosDot) --end;
+    int begin = end;
+    while (begin > 0 && tokens[begin - 1].kind == kDosQm) --begin;
+    return QmRun{begin, end};
+}
+
+// Consumes one name character: from the positions in live into next. endsName: the
+// character is the name's last.
 void Step(const Token* tokens, int n, const bool* live, bool* next, const char* name, const NameChar& c,
-          bool isDot, bool isLastDot)
+          bool isDot, bool isLastDot, bool endsName, const QmRun& finalRun)
 {
     for (int i = 0; i <= n; ++i) next[i] = false;
     for (int i = 0; i < n; ++i) {
@@ -133,7 +151,7 @@ void Step(const Token* tokens, int n, const bool* live, bool* next, const char* 
             if (!isLastDot) next[i] = true;
             break;
         case kDosQm:
-            if (!isDot) next[i + 1] = true;
+            if (!isDot || (endsName && finalRun.Holds(i))) next[i + 1] = true;
             break;
         case kDosDot:
             if (isDot) next[i + 1] = true;
@@ -148,13 +166,14 @@ void Step(const Token* tokens, int n, const bool* live, bool* next, const char* 
 bool Run(const Token* tokens, int n, const char* name, int len, bool* live, bool* next)
 {
     int lastDot = cp932::ReverseFindByte(name, len, '.');
+    const QmRun finalRun = FinalQmRun(tokens, n);
     for (int i = 0; i <= n; ++i) live[i] = false;
     live[0] = true;
     for (int p = 0; p < len;) {
         NameChar c{p, CharLen(name, len, p)};
         bool isDot = c.len == 1 && name[p] == '.';
         Close(tokens, n, live, false, isDot);
-        Step(tokens, n, live, next, name, c, isDot, isDot && p == lastDot);
+        Step(tokens, n, live, next, name, c, isDot, isDot && p == lastDot, p + c.len == len, finalRun);
         bool any = false;
         for (int i = 0; i <= n; ++i) {
             live[i] = next[i];

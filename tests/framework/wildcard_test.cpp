@@ -30,6 +30,8 @@ const MatchRow kMatchRows[] = {
     // '?': one character other than a dot, or none before a dot or at the end
     {"a?c", "abc", true}, {"a?c", "ac", false}, {"a?c", "a.c", false}, {"a?", "a", true},
     {"a??.txt", "a.txt", true}, {"a?.txt", "abc.txt", false}, {"*.ab?", "x.ab", true},
+    // ... except that the final run of '?' may take a dot that ends the name
+    {"?", ".", true}, {"??.", ".", true}, {"?.?", "..", true}, {"??", "..", false}, {"a??", "a.b", false},
     // case folds for single-byte and full-width Latin letters, never for a trail byte alone
     {"ABC.TXT", "abc.txt", true}, {"\x83\x61", "\x83\x41", false},
     {"\x82\x60*", "\x82\x81.txt", true}, {"*\x82\x9A", "x\x82\x79", true}, {"\x82\x60", "\x82\x82", false},
