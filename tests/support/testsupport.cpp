@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 #include <winternl.h>
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace genbatest {
@@ -117,6 +121,30 @@ CString FreshDir(const char* name)
     return dir;
 }
 
+bool MakeDir(const CString& dir)
+{
+    return CreateDirectoryA(dir, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::string ReadFile(const CString& path)
+{
+    std::ifstream in(static_cast<const char*>(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+CString ModuleFile(HMODULE module)
+{
+    char buf[MAX_PATH + 1] = {0};
+    DWORD n = GetModuleFileNameA(module, buf, MAX_PATH);
+    return n && n < MAX_PATH ? CString(buf, static_cast<int>(n)) : CString();
+}
+
+CString ProgramDir()
+{
+    CString exe = ModuleFile(nullptr);
+    return exe.Left(exe.ReverseFind('\\'));
+}
+
 bool WriteFile(const CString& path, const std::string& bytes)
 {
     HANDLE raw = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -179,6 +207,14 @@ long ProcessHandleCount()
     return n;
 }
 
+std::wstring Wide(const CString& cp932)
+{
+    int n = MultiByteToWideChar(932, 0, cp932, cp932.GetLength(), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(932, 0, cp932, cp932.GetLength(), &w[0], n);
+    return w;
+}
+
 std::string Hex(const CString& s)
 {
     std::string r;
@@ -207,3 +243,164 @@ void PrintTo(const CString& s, std::ostream* os)
 {
     *os << '"' << static_cast<const char*>(s) << "\" [" << genbatest::Hex(s) << ']';
 }
+
+namespace genbatest {
+
+// --- Registry ---------------------------------------------------------------------------
+
+bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const std::string& bytes)
+{
+    genba::UniqueRegKey key;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    return RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type)
+{
+    return RegPut(root, path, name, type, std::string(static_cast<const char*>(value), value.GetLength() + 1));
+}
+
+bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value)
+{
+    return RegPut(root, path, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
+
+bool RegDelValue(HKEY root, const CString& path, const char* name)
+{
+    genba::UniqueRegKey key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return false;
+    return RegDeleteValueA(key.get(), name) == ERROR_SUCCESS;
+}
+
+bool RegKeyExists(HKEY root, const CString& path)
+{
+    genba::UniqueRegKey key;
+    return RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+void RegDelTree(HKEY root, const CString& path)
+{
+    RegDeleteTreeA(root, path);
+    RegDeleteKeyA(root, path);
+}
+
+std::pair<DWORD, std::string> RegGet(HKEY root, const CString& path, const char* name)
+{
+    std::vector<char> buf(1 << 16);
+    DWORD type = REG_NONE, size = static_cast<DWORD>(buf.size());
+    if (RegGetValueA(root, path, name, RRF_RT_ANY | RRF_NOEXPAND, &type, buf.data(), &size) != ERROR_SUCCESS)
+        return {REG_NONE, std::string()};
+    return {type, std::string(buf.data(), size)};
+}
+
+// --- Child processes --------------------------------------------------------------------
+
+RunResult RunProgram(const std::wstring& commandLine, const CString& dir, DWORD timeoutMs)
+{
+    RunResult r;
+    // Fresh files for every run: under Wine a child that has ended may still hold its
+    // standard handles for a moment.
+    static int s_runs = 0;
+    CString base;
+    base.Format("%s\\run%d", static_cast<const char*>(dir), ++s_runs);
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    auto open = [&sa](const CString& name, DWORD access, DWORD how) {
+        return genba::UniqueKernelHandle(
+            CreateFileA(name, access, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, how, 0, nullptr));
+    };
+    genba::UniqueKernelHandle in = open("NUL", GENERIC_READ, OPEN_EXISTING);
+    genba::UniqueKernelHandle out = open(base + ".out", GENERIC_WRITE, CREATE_ALWAYS);
+    genba::UniqueKernelHandle err = open(base + ".err", GENERIC_WRITE, CREATE_ALWAYS);
+    if (!in || !out || !err) return r.failure = "cannot open the standard handles", r;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = in.get();
+    si.hStdOutput = out.get();
+    si.hStdError = err.get();
+    PROCESS_INFORMATION pi = {};
+    std::wstring cmd(commandLine);
+    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return r.failure = "cannot start: error " + std::to_string(GetLastError()), r;
+    genba::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+    if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 99);
+        r.failure = "did not end in time";
+    } else {
+        GetExitCodeProcess(process.get(), &r.exit);
+    }
+    out.reset();
+    err.reset();
+    r.out = ReadFile(base + ".out");
+    r.err = ReadFile(base + ".err");
+    return r;
+}
+
+bool StageBinaries(const CString& dir, const std::vector<CString>& programs)
+{
+    const CString from = ProgramDir();
+    std::vector<CString> files;
+    for (const CString& p : programs) files.push_back(p.IsEmpty() ? ModuleFile(nullptr).Mid(from.GetLength() + 1) : p);
+    WIN32_FIND_DATAA fd;
+    genba::UniqueFindHandle find(FindFirstFileA(from + "\\*.dll", &fd));
+    for (bool more = find.valid(); more; more = FindNextFileA(find.get(), &fd) != FALSE) files.push_back(fd.cFileName);
+    for (int attempt = 0; attempt < 50; ++attempt, Sleep(100)) {
+        bool all = MakeDir(dir);
+        // Copies, not links: Wine will not delete a link to a running file.
+        for (const CString& f : files) all = all && CopyFileA(from + "\\" + f, dir + "\\" + f, FALSE);
+        if (all) return true;
+    }
+    return false;
+}
+
+// --- What a process holds ---------------------------------------------------------------
+
+namespace {
+
+size_t HeapBytesInUse()
+{
+    std::vector<HANDLE> heaps(64);
+    for (DWORD n; (n = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data())) != heaps.size();)
+        heaps.resize(n);   // grows until it holds them all, then shrinks to them
+    size_t total = 0;
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap)) continue;
+        PROCESS_HEAP_ENTRY e = {};
+        while (HeapWalk(heap, &e))
+            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData;
+        HeapUnlock(heap);
+    }
+    return total;
+}
+
+// Wine leaves PrivateUsage at 0 and reports the private commit as PagefileUsage.
+size_t PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX pmc = {};
+    pmc.cb = sizeof pmc;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc))
+        return 0;
+    return pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
+}
+
+} // namespace
+
+Footprint TakeFootprint() { return Footprint{ProcessHandleCount(), HeapBytesInUse(), PrivateBytes()}; }
+
+void ExpectFlatFootprint(const std::function<void()>& round, int warmUp, int rounds)
+{
+    const size_t kHeapSlack = 16 * 1024, kPrivateSlack = 512 * 1024;
+    for (int i = 0; i < warmUp; ++i) round();
+    const Footprint before = TakeFootprint();
+    ASSERT_GT(before.handles, 0);
+    for (int i = 0; i < rounds; ++i) round();
+    const Footprint after = TakeFootprint();
+    EXPECT_LE(after.handles, before.handles);
+    EXPECT_LE(after.heapBytes, before.heapBytes + kHeapSlack) << before.heapBytes << " -> " << after.heapBytes;
+    EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateSlack)
+        << before.privateBytes << " -> " << after.privateBytes;
+}
+
+} // namespace genbatest

@@ -1,37 +1,85 @@
-// Helpers shared by the test programs under Wine.
+// The one home of the helpers the test programs share under Wine: scratch folders and
+// files, raw registry access, child processes, staging copies of programs, counting
+// what a process holds, and printing CP932 bytes.
 #pragma once
 
 #include <genbafw/cstring.h>
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace genbatest {
 
-// Scratch folder of the test prefix (a Windows path, no trailing backslash); fixtures
-// of the runner live below it: unc\genbasrv\share is \\genbasrv\share, drive-t is T:.
+// --- Files and folders ---------------------------------------------------------------
+
+// Scratch folder of the test prefix (no trailing backslash). The runner's fixtures live
+// below it: unc\genbasrv\share is \\genbasrv\share, drive-t is T:.
 CString ScratchRoot();
-
-// A fresh, empty folder below the scratch root for one test, named after the test.
+// A fresh, empty folder below the scratch root, named after the caller's test.
 CString FreshDir(const char* name);
-
 // Removes a folder with everything in it; links inside are removed, never followed.
 bool RemoveTree(const CString& dir);
-
-// Writes a file (creating it); returns false on failure.
+bool MakeDir(const CString& dir);   // true when it is there afterwards
 bool WriteFile(const CString& path, const std::string& bytes = std::string());
-
-// Makes a Linux symbolic link (the only kind of link Wine has): link -> target, both
-// Windows paths inside the prefix's drives.
+std::string ReadFile(const CString& path);
+// A Linux symbolic link (the only kind of link Wine has); Windows paths in the prefix.
 bool MakeSymlink(const CString& target, const CString& link);
+// The full file name of a loaded module (null: the program), and its folder.
+CString ModuleFile(HMODULE module);
+CString ProgramDir();
 
-// Handles the process holds, counted the way that works under Wine.
+// --- Registry ---------------------------------------------------------------------------
+
+bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const std::string& bytes);
+bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type = REG_SZ);
+bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value);
+bool RegDelValue(HKEY root, const CString& path, const char* name);
+bool RegKeyExists(HKEY root, const CString& path);
+void RegDelTree(HKEY root, const CString& path);
+// The stored type and bytes; REG_NONE and no bytes when there is no such value.
+std::pair<DWORD, std::string> RegGet(HKEY root, const CString& path, const char* name);
+
+// --- Child processes --------------------------------------------------------------------
+
+struct RunResult {
+    DWORD exit = 0xFFFFFFFF;   // 0xFFFFFFFF: not started or did not end in time
+    std::string out, err;       // the bytes written to standard output and error
+    std::string failure;        // why it did not run, when it did not
+};
+// Runs a command line (UTF-16, so that any argument survives) with its standard output
+// and error in files below `dir`, and ends it after `timeoutMs`.
+RunResult RunProgram(const std::wstring& commandLine, const CString& dir, DWORD timeoutMs = 60000);
+// Copies the named programs of the test program's folder, and every DLL there, into
+// dir; the test program itself when `programs` names "". Under Wine a program that has
+// just ended may hold its files for a moment: copying is retried for a while.
+bool StageBinaries(const CString& dir, const std::vector<CString>& programs);
+
+// --- What a process holds ---------------------------------------------------------------
+
+// Handles, counted the way that works under Wine (GetProcessHandleCount answers 0).
 long ProcessHandleCount();
 
-// Shows bytes as hex, for failure messages on CP932 strings.
-std::string Hex(const CString& s);
+struct Footprint {
+    long handles;
+    size_t heapBytes;      // bytes of every block in use, all heaps
+    size_t privateBytes;   // private commit
+};
+Footprint TakeFootprint();
+// Runs `round` `warmUp` times (first uses allocate for good: caches, tables), then
+// `rounds` times, and checks that no handle was gained and that heap and private
+// memory grew by no more than a small fixed slack.
+void ExpectFlatFootprint(const std::function<void()>& round, int warmUp, int rounds);
 
-// Current directory set for a scope.
+// --- Printing and scopes --------------------------------------------------------------
+
+std::string Hex(const CString& s);   // "95 5C 83 5C"
+inline std::string Bytes(const CString& s) { return std::string(static_cast<const char*>(s), s.GetLength()); }
+std::wstring Wide(const CString& cp932);   // for command lines
+
 class ScopedCurrentDir {
 public:
     explicit ScopedCurrentDir(const CString& dir);

@@ -14,9 +14,9 @@
 // copy with --genba-scenario=Install.IniSuffixes; the copy runs the body alone.
 #pragma once
 
+#include "support/testsupport.h"
+
 #include <genbaenv/environ.h>
-#include <genbafw/cstring.h>
-#include <windows.h>
 
 #include <string>
 
@@ -60,15 +60,6 @@ CString EnvironKey();                    // HKCU: the per-user overrides
 
 // Deletes both product keys of the current scenario with everything below them.
 void ResetProductKeys();
-
-// Raw registry access for setting up and checking, below a root.
-bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const void* data, DWORD size);
-bool RegPut(HKEY root, const CString& path, const char* name, DWORD type, const std::string& bytes);
-bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& value, DWORD type = REG_SZ);
-bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value);
-bool RegDelValue(HKEY root, const CString& path, const char* name);
-bool RegKeyExists(HKEY root, const CString& path);
-void RegDelTree(HKEY root, const CString& path);
 
 // The machine values of a setup section: HomeProgram ... HomeTemp, and ServerQMS unless
 // `serverQms` is null.
