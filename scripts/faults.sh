@@ -39,15 +39,17 @@ if [ "${1:-}" = "--list" ]; then
   exit 0
 fi
 
+# A copy of the source as it stands, uncommitted changes included; the faults are read
+# from the copy too, so that editing the tree during a run changes nothing of it.
+mkdir -p "$src"
+git ls-files -co --exclude-standard -z | grep -zv '^build/' |
+  rsync -a --checksum --delete-missing-args --from0 --files-from=- ./ "$src"/
+faultdir=$src/tests/faults
+
 ids=("$@")
 if [ ${#ids[@]} -eq 0 ]; then
   for f in "$faultdir"/*.patch; do ids+=("$(basename "$f" .patch)"); done
 fi
-
-# A copy of the source as it stands, uncommitted changes included.
-mkdir -p "$src"
-git ls-files -co --exclude-standard -z | grep -zv '^build/' |
-  rsync -a --checksum --delete-missing-args --from0 --files-from=- ./ "$src"/
 
 echo "faults: building the scratch tree (x86_64, tests on)"
 cmake -S "$src" -B "$bld" --toolchain "$src/cmake/toolchain-mingw-x86_64.cmake" \
