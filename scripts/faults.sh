@@ -102,7 +102,10 @@ run_one() {
       fi
     done
   fi
-  papply -R "$file" 2>/dev/null
+  if ! papply -R "$file" 2>"$work/apply.log"; then
+    echo "faults: $id could not be taken out again; the scratch tree is no longer the source" >&2
+    exit 2
+  fi
   printf '%-9s %-34s %-60s %4ss\n' "$verdict" "$id" "$by" "$(( $(date +%s) - t0 ))" | tee -a "$results"
   case "$verdict" in
     caught) return 0 ;;
