@@ -1,8 +1,11 @@
+// CFileFind on real folders. Wine makes 8.3 names and matches the system's patterns
+// against them (TOKYO~1.001 for Tokyo.0012, X~~~~3YL.ABC for x.ABCD), and its '?' never
+// matches an empty position: the search must decide on each entry's own name.
 #include <genbafw/filefind.h>
 
-#include <gtest/gtest.h>
-
 #include "support/testsupport.h"
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <set>
@@ -25,120 +28,75 @@ Names Listed(const CString& pattern)
     return names;
 }
 
-// Wine makes 8.3 names and matches the system's patterns against them: TOKYO~1.001
-// for Tokyo.0012, X~~~~3YL.ABC for x.ABCD. Its '?' also never matches an empty position.
-TEST(FileFind, MatchesOwnNamesOnlyAndQuestionMarkMatchesShortExtensions)
+TEST(FileFind, MatchesOwnNamesAsWindowsDoes)
 {
-    CString dir = FreshDir("filefind_names");
+    const CString dir = FreshDir("filefind_names");
     ASSERT_TRUE(CreateDirectoryA(dir + "\\Tokyo.0012", nullptr));
-    for (const char* f : {"x.ABCD", "a.12", "b.001", "c.html", "b.0001", "noext"})
-        ASSERT_TRUE(WriteFile(dir + "\\" + f));
-    const struct {
-        const char* pattern;
-        Names names;
-    } rows[] = {
+    for (const char* f : {"x.ABCD", "a.12", "b.001", "c.html", "noext"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
+    const struct { const char* pattern; Names names; } rows[] = {
         {"*.001", {"b.001"}}, {"*.ABC", {}}, {"*.htm", {}}, {"TOKYO~1.001", {}},
-        {"*.???", {".", "..", "a.12", "b.001", "noext"}}, {"a.1?", {"a.12"}},
+        {"*.???", {".", "..", "a.12", "b.001", "noext"}},
+        {"?", {"."}}, {"??.", {"."}}, {"?.?", {".", ".."}},   // as Windows reports the dot entries
     };
     for (const auto& r : rows) EXPECT_EQ(Listed(dir + "\\" + r.pattern), r.names) << r.pattern;
 }
 
-TEST(FileFind, LastEntryIsReportedAndNothingFound)
+TEST(FileFind, EntriesAttributesAndPaths)
 {
-    CString dir = FreshDir("filefind_last");
-    ASSERT_TRUE(WriteFile(dir + "\\only.txt"));
-    CFileFind ff;
-    ASSERT_TRUE(ff.FindFile(dir + "\\*.txt"));
-    EXPECT_EQ(CString(), ff.GetFileName());   // nothing current before FindNextFile
-    EXPECT_FALSE(ff.FindNextFile());
-    EXPECT_EQ(CString("only.txt"), ff.GetFileName());
-    EXPECT_EQ(dir + "\\only.txt", ff.GetFilePath());
-    EXPECT_EQ(dir, ff.GetRoot());
-    EXPECT_FALSE(ff.FindNextFile());
-    EXPECT_EQ(CString("only.txt"), ff.GetFileName());
-    EXPECT_FALSE(ff.FindFile(dir + "\\*.dat"));
-    EXPECT_FALSE(ff.FindFile(dir + "\\missing\\*"));
-    EXPECT_FALSE(ff.FindNextFile());
-    EXPECT_EQ(CString(), ff.GetFileName());
-}
-
-TEST(FileFind, Attributes)
-{
-    CString dir = FreshDir("filefind_attr");
-    ASSERT_TRUE(CreateDirectoryA(dir + "\\sub", nullptr));
+    const CString dir = FreshDir("filefind_attr");
+    const CString sub = dir + "\\\x95\x5C";   // 表 ends in byte 5C: split character-wise
+    ASSERT_TRUE(CreateDirectoryA(sub, nullptr));
+    ASSERT_TRUE(WriteFile(sub + "\\\x83\x5Cx.001"));
     ASSERT_TRUE(WriteFile(dir + "\\hid.txt"));
     ASSERT_TRUE(SetFileAttributesA(dir + "\\hid.txt", FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(WriteFile(dir + "\\ro.txt"));
-    ASSERT_TRUE(SetFileAttributesA(dir + "\\ro.txt", FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(genbatest::MakeSymlink(FreshDir("filefind_attr_target"), dir + "\\lnk"));
-    // directory, hidden, read-only, reparse point, dots
+    // directory, hidden, reparse point, dots
     std::map<std::string, std::string> seen;
     CFileFind ff;
     for (BOOL more = ff.FindFile(dir + "\\*"); more;) {
         more = ff.FindNextFile();
-        for (BOOL b : {ff.IsDirectory(), ff.IsHidden(), ff.IsReadOnly(), ff.IsReparsePoint(), ff.IsDots()})
+        for (BOOL b : {ff.IsDirectory(), ff.IsHidden(), ff.IsReparsePoint(), ff.IsDots()})
             seen[static_cast<const char*>(ff.GetFileName())] += b ? '1' : '0';
     }
-    EXPECT_EQ(seen, (std::map<std::string, std::string>{{".", "10001"}, {"..", "10001"}, {"sub", "10000"},
-                                                         {"hid.txt", "01000"}, {"ro.txt", "00100"}, {"lnk", "10010"}}));
-}
+    EXPECT_EQ(seen, (std::map<std::string, std::string>{
+                        {".", "1001"}, {"..", "1001"}, {"\x95\x5C", "1000"}, {"hid.txt", "0100"}, {"lnk", "1010"}}));
 
-// Folder and name split character-wise: 表 ends in byte 5C.
-TEST(FileFind, DoubleBytePatternAndFolder)
-{
-    CString dir = FreshDir("filefind_dbcs");
-    CString sub = dir + "\\\x95\x5C";
-    ASSERT_TRUE(CreateDirectoryA(sub, nullptr));
-    ASSERT_TRUE(WriteFile(sub + "\\\x83\x5Cx.001"));
-    ASSERT_TRUE(WriteFile(dir + "\\\x95\x5Cy.001"));
-    EXPECT_EQ(Listed(sub + "\\*.001"), Names{"\x83\x5Cx.001"});
-    EXPECT_EQ(Listed(dir + "\\\x95\x5C*.001"), Names{"\x95\x5Cy.001"});
-    CFileFind ff;
+    // The last entry is reported; the path joins the pattern's folder as given.
     ASSERT_TRUE(ff.FindFile(sub + "\\\x83\x5C*"));
-    ff.FindNextFile();
+    EXPECT_FALSE(ff.FindNextFile());
     EXPECT_EQ(sub + "\\\x83\x5Cx.001", ff.GetFilePath());
-}
-
-TEST(FileFind, PatternWithoutFolderMeansCurrentDirectoryAndRootKeepsItsBackslash)
-{
-    CString dir = FreshDir("filefind_cwd");
-    ASSERT_TRUE(WriteFile(dir + "\\a.12"));
-    {
-        genbatest::ScopedCurrentDir cwd(dir);
-        ASSERT_TRUE(cwd.ok());
-        EXPECT_EQ(Listed("*.12"), Names{"a.12"});
-        EXPECT_EQ(Listed(nullptr), (Names{".", "..", "a.12"}));
-        EXPECT_EQ(Listed(""), (Names{".", "..", "a.12"}));
-        CFileFind ff;
-        ASSERT_TRUE(ff.FindFile("a.12"));
-        ff.FindNextFile();
-        EXPECT_EQ(CString("a.12"), ff.GetFilePath());
-    }
+    EXPECT_FALSE(ff.FindFile(dir + "\\missing\\*"));
+    EXPECT_EQ(CString(), ff.GetFileName());
     ASSERT_TRUE(WriteFile("T:\\filefind_root.txt"));
-    {
-        CFileFind ff;
-        ASSERT_TRUE(ff.FindFile("T:\\filefind_root.*"));
-        ff.FindNextFile();
-        EXPECT_EQ(CString("T:\\"), ff.GetRoot());
-        EXPECT_EQ(CString("T:\\filefind_root.txt"), ff.GetFilePath());
-    }
+    ASSERT_TRUE(ff.FindFile("T:\\filefind_root.*"));
+    ff.FindNextFile();
+    EXPECT_EQ(CString("T:\\filefind_root.txt"), ff.GetFilePath());   // a root keeps its one backslash
     DeleteFileA("T:\\filefind_root.txt");
 }
 
 TEST(FileFind, SearchHandlesAreAlwaysClosed)
 {
-    CString dir = FreshDir("filefind_handles");
-    for (const char* f : {"\\a.txt", "\\b.txt", "\\c.txt"}) ASSERT_TRUE(WriteFile(dir + f));
-    long before = genbatest::ProcessHandleCount();
-    for (int i = 0; i < 50; ++i) {
-        CFileFind whole, abandoned, refilled;
-        for (BOOL more = whole.FindFile(dir + "\\*"); more;) more = whole.FindNextFile();
-        abandoned.FindFile(dir + "\\*");        // dropped mid-listing
+    const CString dir = FreshDir("filefind_handles");
+    for (const char* f : {"\\a.txt", "\\b.txt"}) ASSERT_TRUE(WriteFile(dir + f));
+    const long before = genbatest::ProcessHandleCount();
+    for (int i = 0; i < 20; ++i) {
+        CFileFind abandoned, refilled;
+        abandoned.FindFile(dir + "\\*");   // dropped mid-listing
         abandoned.FindNextFile();
-        refilled.FindFile(dir + "\\*");         // a second search replaces the first
+        refilled.FindFile(dir + "\\*");    // a second search replaces the first
         refilled.FindFile(dir + "\\*.txt");
     }
     EXPECT_EQ(before, genbatest::ProcessHandleCount());
+}
+
+// Cleaning up must not hide the error that made a function fail.
+TEST(Handles, ClosingKeepsTheLastError)
+{
+    {
+        genba::UniqueKernelHandle bogus(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x1234)));   // closing fails
+        SetLastError(ERROR_PATH_NOT_FOUND);
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
 }
 
 } // namespace

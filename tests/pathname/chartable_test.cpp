@@ -1,5 +1,5 @@
-// The pure code carries its own table of the system's single-byte letter test and
-// upper-casing; under code page 932 it must agree with the system for every byte.
+// The pure code carries its own tables of the system's single-byte letter test, upper-
+// casing and lead bytes; under code page 932 they must agree with the system for every byte.
 #include <genbafw/cp932.h>
 
 #include "pathname/syschar.h"
@@ -9,37 +9,20 @@
 
 namespace {
 
-class CharTable : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(932u, GetACP()) << "the tests need the Japanese ANSI code page"; }
-};
-
-TEST_F(CharTable, LetterTestMatchesIsCharAlphaA)
+TEST(CharTable, AgreesWithTheSystemForEveryByte)
 {
+    ASSERT_EQ(932u, GetACP()) << "the tests need the Japanese ANSI code page";
     for (int b = 0; b < 256; ++b) {
-        char c = static_cast<char>(b);
-        bool system = IsCharAlphaA(c) != FALSE;
-        EXPECT_EQ(system, genba::cp932::IsAlphaByte(static_cast<unsigned char>(b))) << "byte " << b;
-        EXPECT_EQ(system, genba::SysIsAlpha(c)) << "byte " << b;
-    }
-}
-
-TEST_F(CharTable, UpperCasingMatchesCharUpperA)
-{
-    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        const unsigned char u = static_cast<unsigned char>(b);
         // A pointer whose high word is zero carries one character.
-        ULONG_PTR v = reinterpret_cast<ULONG_PTR>(CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(b))));
-        unsigned char system = static_cast<unsigned char>(v & 0xFF);
-        EXPECT_EQ(system, genba::cp932::UpperByte(static_cast<unsigned char>(b))) << "byte " << b;
-        EXPECT_EQ(static_cast<char>(system), genba::SysUpperChar(static_cast<char>(b))) << "byte " << b;
+        const ULONG_PTR upper = reinterpret_cast<ULONG_PTR>(CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(u))));
+        EXPECT_EQ(IsCharAlphaA(c) != FALSE, genba::cp932::IsAlphaByte(u)) << "byte " << b;
+        EXPECT_EQ(IsCharAlphaA(c) != FALSE, genba::SysIsAlpha(c)) << "byte " << b;
+        EXPECT_EQ(static_cast<unsigned char>(upper & 0xFF), genba::cp932::UpperByte(u)) << "byte " << b;
+        EXPECT_EQ(static_cast<char>(upper & 0xFF), genba::SysUpperChar(c)) << "byte " << b;
+        EXPECT_EQ(IsDBCSLeadByteEx(932, u) != FALSE, genba::cp932::IsLeadByte(u)) << "byte " << b;
     }
 }
 
-TEST_F(CharTable, LeadBytesMatchTheSystem)
-{
-    for (int b = 0; b < 256; ++b)
-        EXPECT_EQ(IsDBCSLeadByteEx(932, static_cast<BYTE>(b)) != FALSE, genba::cp932::IsLeadByte(static_cast<unsigned char>(b)))
-            << "byte " << b;
-}
-
-}  // namespace
+} // namespace
