@@ -21,9 +21,11 @@ foreach(spec "formkit.dll=1,a,41,44" "uipack.dll=1")
       if(name STREQUAL dll)
         set(inside TRUE)
       endif()
-    elseif(inside AND line MATCHES "^\t[0-9a-f]+\t +([0-9a-f]+)  (.*)$")
+    elseif(inside AND line MATCHES "^\t([0-9a-f]+)\t +[0-9a-f]+  (.*)$")
+      # An import by ordinal is the ordinal with the top bit set, in hexadecimal on
+      # both architectures (the column after it is decimal on i686).
       set(member "${CMAKE_MATCH_2}")
-      string(REGEX REPLACE "^0+" "" ord "${CMAKE_MATCH_1}")
+      string(REGEX REPLACE "^80*" "" ord "${CMAKE_MATCH_1}")
       if(NOT member MATCHES "^<none>")
         message(FATAL_ERROR "${dll}: imported by name: ${member}")
       endif()
