@@ -97,11 +97,20 @@ struct MemoryDCTraits {
     static void Close(Handle h) { DeleteDC(h); }
 };
 
+// Hooks (SetWindowsHookEx), removed with UnhookWindowsHookEx.
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+};
+
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
 
 // A window's device context (GetDC or GetWindowDC), given back with ReleaseDC: the
 // release needs the window too, so this owner holds both.
