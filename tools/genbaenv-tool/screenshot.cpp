@@ -168,11 +168,7 @@ void CALLBACK CaptureWhenPainted(HWND, UINT, UINT_PTR id, DWORD)
     CaptureState* st = g_pCapture;
     if (!st || st->timer != id) return;
     st->timer = 0;
-    try {
-        st->result->saved = SaveWindowPng(st->dialog, st->path, st->result->error);
-    } catch (...) {
-        st->result->error = "out of memory for the picture";
-    }
+    st->result->saved = SaveWindowPng(st->dialog, st->path, st->result->error);
     Cancel(st->dialog);
 }
 
@@ -218,10 +214,15 @@ bool SaveWindowPng(HWND hWnd, const CString& pngPath, std::string& error)
         error = "not a window";
         return false;
     }
-    Picture pic;
-    if (!TakePicture(hWnd, pic, error)) return false;
     bool created = false;
-    if (EncodePng(pic, Cp932ToWide(std::string(pngPath, pngPath.GetLength())), created, error)) return true;
+    try {
+        Picture pic;
+        if (TakePicture(hWnd, pic, error) &&
+            EncodePng(pic, Cp932ToWide(std::string(pngPath, pngPath.GetLength())), created, error))
+            return true;
+    } catch (const std::bad_alloc&) {
+        error = "out of memory for the picture";
+    }
     if (created) DeleteFileA(pngPath);
     return false;
 }

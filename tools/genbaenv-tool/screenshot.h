@@ -14,7 +14,7 @@ namespace genbatool {
 // Paints hWnd whole (frame and caption drawn active, every child) and writes it to
 // pngPath (code page 932) as a 24-bit PNG of the window's size. False, with the reason
 // in error, when hWnd is not a window or the picture cannot be taken or written; a file
-// this call began is then removed.
+// this call began is then removed. Throws nothing.
 bool SaveWindowPng(HWND hWnd, const CString& pngPath, std::string& error);
 
 struct ModalCapture {
