@@ -1,9 +1,10 @@
 # Compiler settings shared by every target of the project.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  # Sources are UTF-8; literals become CP932 bytes at run time.
-  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
+  # Sources are UTF-8; literals become CP932 bytes at run time. Resource scripts say
+  # their code page themselves, and the resource compiler takes no compiler options.
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8;-fexec-charset=CP932>")
 endif()
-add_compile_options(-Wall -Wextra)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-Wall;-Wextra>")
 
 if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)

@@ -2,12 +2,13 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS genbaenv-tool RUNTIME DESTINATION bin)
-install(TARGETS genbaenv genbafw zrapli EXPORT genbaenvTargets
+install(TARGETS genbaenv genbafw zrapli formkit uipack EXPORT genbaenvTargets
   RUNTIME DESTINATION bin
   LIBRARY DESTINATION bin
   ARCHIVE DESTINATION lib)
 install(DIRECTORY include/genbaenv include/genbafw DESTINATION include)
-install(FILES src/standins/zrapli/include/zrapli.h DESTINATION include)
+install(FILES src/standins/zrapli/include/zrapli.h src/standins/formkit/include/formkit.h
+  src/standins/uipack/include/uipack.h DESTINATION include)
 install(EXPORT genbaenvTargets NAMESPACE genbaenv:: DESTINATION lib/cmake/genbaenv)
 
 configure_package_config_file(cmake/genbaenvConfig.cmake.in

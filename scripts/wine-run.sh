@@ -41,6 +41,7 @@ make_prefix() {
     "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d IPAPGothic /f </dev/null >/dev/null 2>&1
   done
   "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "ＭＳ ゴシック" /d IPAGothic /f </dev/null >/dev/null 2>&1
+  install_marlett
   "$WINESERVER" -w
   # Fixtures the tests use: two UNC shares and a drive letter, all in the scratch area.
   mkdir -p "$GENBA_SCRATCH_UNIX/unc/genbasrv/share" "$GENBA_SCRATCH_UNIX/unc/genbasrv/data" \
@@ -50,8 +51,17 @@ make_prefix() {
   ln -sfn "$GENBA_SCRATCH_UNIX/drive-t" "$prefix/dosdevices/t:"
 }
 
+# Caption buttons are drawn with Marlett, which Debian's Wine keeps only in its own data
+# folder: the prefix gets a copy (prefixes made before this get it on their next run).
+install_marlett() {
+  local fonts="$prefix/drive_c/windows/Fonts" src=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$fonts/marlett.ttf" ] || [ ! -f "$src" ] && return 0
+  mkdir -p "$fonts"
+  cp "$src" "$fonts/.marlett.$$" && mv -f "$fonts/.marlett.$$" "$fonts/marlett.ttf"
+}
+
 ensure_prefix() {
-  [ -f "$prefix/.genba-ready" ] && return 0
+  if [ -f "$prefix/.genba-ready" ]; then install_marlett; return 0; fi
   (
     flock 9
     if [ ! -f "$prefix/.genba-ready" ]; then

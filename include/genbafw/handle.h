@@ -79,8 +79,89 @@ struct KernelHandleTraits {
     static void Close(Handle h) { CloseHandle(h); }
 };
 
+// GDI objects the caller made (bitmaps, pens, brushes, fonts), deleted with
+// DeleteObject; never a stock object. Deselect one before its owner goes.
+template <typename H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
+// Memory device contexts (CreateCompatibleDC), deleted with DeleteDC.
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+
+// Hooks (SetWindowsHookEx), removed with UnhookWindowsHookEx.
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+};
+
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+
+// A window's device context (GetDC or GetWindowDC), given back with ReleaseDC: the
+// release needs the window too, so this owner holds both.
+class WindowDC {
+public:
+    WindowDC(HWND hWnd, HDC hDC) noexcept : m_hWnd(hWnd), m_hDC(hDC) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC()
+    {
+        if (m_hDC) ReleaseDC(m_hWnd, m_hDC);
+    }
+    HDC get() const noexcept { return m_hDC; }
+    explicit operator bool() const noexcept { return m_hDC != nullptr; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
+// An object selected into a device context for a scope; the previous one goes back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC hDC, HGDIOBJ hObject) noexcept
+        : m_hDC(hDC), m_hOld(hDC && hObject ? SelectObject(hDC, hObject) : nullptr) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect()
+    {
+        if (m_hOld && m_hOld != HGDI_ERROR) SelectObject(m_hDC, m_hOld);
+    }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
+// A device context's drawing state (objects, colours, modes) kept for a scope.
+class ScopedDCState {
+public:
+    explicit ScopedDCState(HDC hDC) noexcept : m_hDC(hDC), m_nSaved(hDC ? SaveDC(hDC) : 0) {}
+    ScopedDCState(const ScopedDCState&) = delete;
+    ScopedDCState& operator=(const ScopedDCState&) = delete;
+    ~ScopedDCState()
+    {
+        if (m_nSaved) RestoreDC(m_hDC, m_nSaved);
+    }
+
+private:
+    HDC m_hDC;
+    int m_nSaved;
+};
 
 } // namespace genba

@@ -147,4 +147,6 @@ public:
     void SetState(BOOL bHighlight);
     UINT GetButtonStyle() const;              // the BS_ type bits
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
+    // Draws an owner-drawn button; this one draws nothing.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 };

@@ -355,3 +355,5 @@ UINT CButton::GetButtonStyle() const
 }
 
 void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) { SendMessage(BM_SETSTYLE, nStyle, bRedraw ? TRUE : FALSE); }
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
