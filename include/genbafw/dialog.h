@@ -81,7 +81,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-// A message box owned by the innermost modal dialog being run on this thread (else the
-// thread's active window), with the program's name as caption. The text is CP932.
+// A message box owned by the innermost modal dialog being run on this thread (with none,
+// task-modal), with the program's name as caption. The text is CP932.
 // Returns the button pressed (IDOK, IDYES, IDNO, ...), 0 when the box cannot be shown.
 GENBAFW_API int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

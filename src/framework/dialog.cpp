@@ -192,6 +192,7 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
 {
     HWND hOwner = nullptr;
     for (ModalFrame* f = t_pInnermost; f && !hOwner; f = f->pOuter) hOwner = f->pDlg->m_hWnd;
-    if (!hOwner) hOwner = ::GetActiveWindow();
+    // With no dialog to own it the box still keeps the thread's windows waiting.
+    if (!hOwner) nType |= MB_TASKMODAL;
     return ::MessageBoxA(hOwner, lpszText ? lpszText : "", ProgramName(), nType);
 }

@@ -123,6 +123,10 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!super) {
         super = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWndProc)));
+        if (super == &CWnd::StandardWndProc) {   // never in front of itself: it would call itself
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+            super = nullptr;
+        }
         if (!super) {
             Detach();
             return FALSE;

@@ -228,7 +228,7 @@ TEST(Subclass, MessagesReachTheMapThrowingHandlersStayInsideAndTheObjectLetsGoWi
     EXPECT_EQ(SendMessageA(h, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0), 42);   // threw: default
 
     EXPECT_EQ(frame.Detach(), h);
-    EXPECT_EQ(GetWindowLongPtrA(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(OwnProc));
+    ASSERT_EQ(GetWindowLongPtrA(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(OwnProc));
     ASSERT_TRUE(frame.SubclassWindow(h));
     DestroyWindow(h);
     EXPECT_EQ(frame.m_hWnd, nullptr);
