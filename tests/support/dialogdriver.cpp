@@ -85,8 +85,10 @@ void SelectRow(HWND hDlg, int nID, int nRow)
 
 void DoubleClickRow(HWND hDlg, int nID, int nRow)
 {
+    HWND h = UsableControl(hDlg, nID);
+    if (!h) return;
     SelectRow(hDlg, nID, nRow);
-    PostMessageA(hDlg, WM_COMMAND, Command(nID, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nID)));
+    PostMessageA(hDlg, WM_COMMAND, Command(nID, LBN_DBLCLK), reinterpret_cast<LPARAM>(h));
 }
 
 void TypeText(HWND hDlg, int nID, const char* text)
