@@ -1,9 +1,12 @@
 #include "env/module.h"
 
 #include <genbafw/fillbuffer.h>
+#include <genbafw/resmodule.h>
 
 namespace {
 HMODULE g_hModule = nullptr;
+// The library's dialog templates join the framework's resource search while it is loaded.
+AFX_EXTENSION_MODULE g_extensionModule = {};
 }
 
 namespace genba {
@@ -28,6 +31,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)
     if (reason == DLL_PROCESS_ATTACH) {
         g_hModule = hInstance;
         DisableThreadLibraryCalls(hInstance);
+        if (!AfxInitExtensionModule(g_extensionModule, hInstance)) return FALSE;
+    } else if (reason == DLL_PROCESS_DETACH) {
+        AfxTermExtensionModule(g_extensionModule);
     }
     return TRUE;
 }

@@ -13,15 +13,11 @@ struct CWnd::Child {
 
 namespace {
 
-// First of the objects that are attached to a window. Windows belong to one thread and
-// so do their objects: the chain needs no lock.
-CWnd* g_pFirstAttached = nullptr;
-
 LPARAM TextParam(const char* psz) { return reinterpret_cast<LPARAM>(psz ? psz : ""); }
 
 } // namespace
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pPrevAttached(nullptr), m_pNextAttached(nullptr), m_pChildren(nullptr)
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pCurrentMsg(nullptr), m_pChildren(nullptr)
 {
 }
 
@@ -30,76 +26,12 @@ CWnd::~CWnd()
     Detach();
 }
 
-void CWnd::LinkAttached()
-{
-    m_pPrevAttached = nullptr;
-    m_pNextAttached = g_pFirstAttached;
-    if (g_pFirstAttached) g_pFirstAttached->m_pPrevAttached = this;
-    g_pFirstAttached = this;
-}
-
-void CWnd::UnlinkAttached()
-{
-    bool linked = m_pPrevAttached != nullptr || g_pFirstAttached == this;
-    if (!linked) return;
-    if (m_pPrevAttached)
-        m_pPrevAttached->m_pNextAttached = m_pNextAttached;
-    else
-        g_pFirstAttached = m_pNextAttached;
-    if (m_pNextAttached) m_pNextAttached->m_pPrevAttached = m_pPrevAttached;
-    m_pPrevAttached = nullptr;
-    m_pNextAttached = nullptr;
-}
-
 void CWnd::FreeChildren()
 {
     while (m_pChildren) {
         Child* c = m_pChildren;
         m_pChildren = c->pNext;
         delete c;
-    }
-}
-
-BOOL CWnd::Attach(HWND hWnd)
-{
-    if (!hWnd || !::IsWindow(hWnd)) return FALSE;
-    CWnd* holder = FromHandlePermanent(hWnd);
-    if (holder == this) return TRUE;
-    if (holder) return FALSE;
-    if (m_hWnd && m_hWnd != hWnd) return FALSE;
-    m_hWnd = hWnd;
-    LinkAttached();
-    return TRUE;
-}
-
-HWND CWnd::Detach()
-{
-    HWND h = m_hWnd;
-    UnlinkAttached();
-    FreeChildren();
-    m_hWnd = nullptr;
-    return h;
-}
-
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
-{
-    if (!hWnd) return nullptr;
-    for (CWnd* p = g_pFirstAttached; p; p = p->m_pNextAttached)
-        if (p->m_hWnd == hWnd) return p;
-    return nullptr;
-}
-
-void CWnd::DetachDescendants(HWND hParent)
-{
-    if (!hParent) return;
-    // Detaching an object frees its GetDlgItem table, which may hold attached objects
-    // further down the chain: look again from the start after each one.
-    for (;;) {
-        CWnd* found = nullptr;
-        for (CWnd* p = g_pFirstAttached; p && !found; p = p->m_pNextAttached)
-            if (p->m_hWnd && ::IsChild(hParent, p->m_hWnd)) found = p;
-        if (!found) return;
-        found->Detach();
     }
 }
 
@@ -189,6 +121,52 @@ void CWnd::UpdateWindow()
 }
 
 void CWnd::SetRedraw(BOOL bRedraw) { SendMessage(WM_SETREDRAW, bRedraw ? TRUE : FALSE, 0); }
+
+namespace {
+
+int Centred(LONG lo, LONG hi, LONG size, LONG areaLo, LONG areaHi)
+{
+    LONG pos = lo + (hi - lo - size) / 2;
+    if (pos + size > areaHi) pos = areaHi - size;
+    if (pos < areaLo) pos = areaLo;
+    return static_cast<int>(pos);
+}
+
+} // namespace
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    if (!m_hWnd) return;
+    const bool child = (::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
+    HWND hCenter = pAlternateOwner ? pAlternateOwner->m_hWnd
+                                   : child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    RECT rcWnd, rcArea, rcCenter;
+    ::GetWindowRect(m_hWnd, &rcWnd);
+    if (child) {
+        // Inside the parent's client area, in its coordinates.
+        HWND hParent = ::GetParent(m_hWnd);
+        ::GetClientRect(hParent, &rcArea);
+        if (hCenter && hCenter != hParent) {
+            ::GetWindowRect(hCenter, &rcCenter);
+            ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rcCenter), 2);
+        } else {
+            rcCenter = rcArea;
+        }
+    } else {
+        // On the monitor of the window centred on, inside its work area.
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof mi;
+        HMONITOR hMon = ::MonitorFromWindow(hCenter ? hCenter : m_hWnd, MONITOR_DEFAULTTONEAREST);
+        if (!::GetMonitorInfoA(hMon, &mi)) ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &mi.rcWork, 0);
+        rcArea = mi.rcWork;
+        bool useOwner = hCenter && ::IsWindowVisible(hCenter) && !::IsIconic(hCenter);
+        if (!useOwner || !::GetWindowRect(hCenter, &rcCenter)) rcCenter = rcArea;
+    }
+    const LONG w = rcWnd.right - rcWnd.left, h = rcWnd.bottom - rcWnd.top;
+    ::SetWindowPos(m_hWnd, nullptr, Centred(rcCenter.left, rcCenter.right, w, rcArea.left, rcArea.right),
+                   Centred(rcCenter.top, rcCenter.bottom, h, rcArea.top, rcArea.bottom), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // --- Shared by list boxes and combo boxes ------------------------------------------
 
@@ -356,4 +334,3 @@ UINT CButton::GetButtonStyle() const
 
 void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) { SendMessage(BM_SETSTYLE, nStyle, bRedraw ? TRUE : FALSE); }
 
-void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
