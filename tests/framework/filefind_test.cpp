@@ -1,4 +1,5 @@
 #include <genbafw/filefind.h>
+#include <genbafw/handle.h>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,23 @@ TEST(FileFind, SearchHandlesAreAlwaysClosed)
         refilled.FindFile(dir + "\\*.txt");
     }
     EXPECT_EQ(before, genbatest::ProcessHandleCount());
+}
+
+// Cleaning up never hides the error that made a function fail: a close that fails
+// itself (here one that only sets an error) leaves GetLastError as it was.
+struct FailingCloseTraits {
+    using Handle = int;
+    static int Empty() { return 0; }
+    static bool IsValid(int h) { return h != 0; }
+    static void Close(int) { SetLastError(ERROR_INVALID_HANDLE); }
+};
+
+TEST(UniqueHandle, ClosingKeepsTheLastError)
+{
+    genba::UniqueHandle<FailingCloseTraits> handle(1);
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    handle.reset();
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
 }
 
 } // namespace
