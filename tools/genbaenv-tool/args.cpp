@@ -1,5 +1,6 @@
 #include "args.h"
 
+#include "cmd_dialog.h"
 #include "kinds.h"
 
 #include <genbaenv/environ.h>
@@ -7,11 +8,6 @@
 namespace genbatool {
 
 namespace {
-
-struct OptionSpec {
-    const char* name;
-    bool takesValue;
-};
 
 struct CommandForm {
     const char* name;
@@ -37,6 +33,21 @@ const std::vector<CommandForm>& Commands()
         {"del", Command::Del, 3, 4, {{"--key", false}}},
     };
     return commands;
+}
+
+// "dialog KIND": one form for each kind the dialog family knows.
+const CommandForm* FindDialogCommand(const std::string& kind)
+{
+    static std::vector<CommandForm> forms;
+    if (forms.empty())
+        for (const DialogKind& k : DialogKinds()) {
+            CommandForm f{k.name, Command::Dialog, k.minOperands, k.maxOperands, k.options};
+            f.options.push_back({"--screenshot", true});
+            forms.push_back(f);
+        }
+    for (const CommandForm& f : forms)
+        if (kind == f.name) return &f;
+    return nullptr;
 }
 
 const CommandForm* FindCommand(const std::string& name)
@@ -353,6 +364,7 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
     std::vector<ParsedOption> options;
     bool endOfOptions = false;
     bool workWord = false;
+    bool dialogWord = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const CString& a = args[i];
         if (!endOfOptions && a == "--") {
@@ -400,6 +412,15 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
             options.push_back(parsed);
             continue;
         }
+        if (dialogWord && !form) {
+            form = FindDialogCommand(Str(a));
+            if (!form) {
+                error = "unknown dialog " + Quoted(a) + " (" + DialogKindNames() + ")";
+                return false;
+            }
+            r.dialogKind = Str(a);
+            continue;
+        }
         if (form) {
             // work show, work set: the word after work, before any of its options.
             if (form->command == Command::WorkShow && !workWord && (a == "set" || a == "show")) {
@@ -410,14 +431,19 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
             operands.push_back(a);
             continue;
         }
+        if (a == "dialog") {
+            dialogWord = true;
+            continue;
+        }
         form = FindCommand(Str(a));
         if (!form) {
-            error = "unknown subcommand " + Quoted(a) + " (show, path, paths, tree, files, work, get, set, del, help)";
+            error = "unknown subcommand " + Quoted(a) + " (show, path, paths, tree, files, work, get, set, del, dialog, help)";
             return false;
         }
     }
     if (!form) {
-        error = "missing subcommand (show, path, paths, tree, files, work, get, set, del, help)";
+        error = dialogWord ? "dialog: missing kind (" + DialogKindNames() + ")"
+                           : "missing subcommand (show, path, paths, tree, files, work, get, set, del, dialog, help)";
         return false;
     }
     if (!CheckOperands(*form, operands, error)) return false;
@@ -448,8 +474,24 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
         return CheckSet(operands, options, r, error);
     case Command::Del:
         return CheckDel(operands, options, r, error);
+    case Command::Dialog:
+        r.operands = operands;
+        for (const ParsedOption& o : options) {
+            if (o.name == "--screenshot")
+                r.screenshot = o.value;
+            else
+                r.options.push_back({o.name, o.value});
+        }
+        return CheckDialog(r, error);
     }
     return true;
+}
+
+const CString* Request::Option(const char* name) const
+{
+    for (const auto& o : options)
+        if (o.first == name) return &o.second;
+    return nullptr;
 }
 
 std::string HelpText()
@@ -477,6 +519,7 @@ std::string HelpText()
            "  del user|machine SECTION ENTRY NAME\n"
            "  del user|machine SECTION ENTRY --key   (the whole key, with everything below it)\n"
            "                            user and machine data; \"\" for an empty SECTION or ENTRY\n"
+           + DialogHelp() +
            "  help                      this text\n"
            "\n"
            "  --json   machine-readable output of every command\n"

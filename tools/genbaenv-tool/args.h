@@ -5,11 +5,12 @@
 #include <genbafw/cstring.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace genbatool {
 
-enum class Command { Help, Show, Path, Paths, Tree, Files, WorkShow, WorkSet, Get, Set, Del };
+enum class Command { Help, Show, Path, Paths, Tree, Files, WorkShow, WorkSet, Get, Set, Del, Dialog };
 enum class DataRoot { User, Machine };
 enum class ValueType { Any, DWord, Str, Hex };
 
@@ -41,6 +42,18 @@ struct Request {
     unsigned long dword = 0;
     CString str;
     std::string bytes;
+    // dialog KIND: its operands and options, checked by the kind (cmd_dialog.h)
+    std::string dialogKind;
+    std::vector<CString> operands;
+    std::vector<std::pair<std::string, CString>> options;   // name, value ("" for a flag)
+    CString screenshot;                                      // --screenshot FILE.png
+
+    const CString* Option(const char* name) const;   // null when not given
+};
+
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
 };
 
 // Parses the arguments after the program name (CP932). On refusal returns false with

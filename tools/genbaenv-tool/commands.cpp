@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "cmd_dialog.h"
 #include "cmdutil.h"
 
 #include <genbaenv/diagnostics.h>
@@ -40,6 +41,7 @@ int RunRequest(const Request& r, Output& o)
     case Command::Get: return RunGet(r, o);
     case Command::Set: return RunSet(r, o);
     case Command::Del: return RunDel(r, o);
+    case Command::Dialog: return RunDialog(r, o);
     }
     return EXIT_BAD_USAGE;
 }
