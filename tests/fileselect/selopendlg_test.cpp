@@ -110,6 +110,7 @@ TEST(SelectOpenFile, OkWithoutASelectionIsRefused)
 }
 
 int LeaveAllOut(const CEnvironObj&, CString&, const CString&, void*) { return 0; }
+int Throw(const CEnvironObj&, CString&, const CString&, void*) { throw 1; }
 
 // Cancels each dialog as soon as it is active: many rounds in little time.
 HHOOK g_cancelHook = nullptr;
@@ -131,6 +132,7 @@ TEST(SelectOpenFile, BadInputAndManyOpeningsLeaveNothingBehind)
         {dir + "\\" + CString('x', 256), "", nullptr, nullptr},
         {dir, "Data|", longTitle.c_str(), nullptr},
         {dir, "", nullptr, LeaveAllOut},
+        {dir, "", nullptr, Throw},   // the exception stays in the library: the entry is left out
     };
     for (const auto& r : rows) {
         DialogDriver driver;
