@@ -122,6 +122,12 @@ public:
     // its file name, or empty on Cancel or when the dialog cannot be shown.
     CString SelectOpenFile(CWnd* pParentWnd, const CString& strDir, const CString& strExtList, const char* lpszSelName,
                            int nFlags, const char* lpszTitle, SelFileProc pfnCallback, void* pData) const;
+    // A name to save under in strDir, with its extension: the type's (a negative
+    // nTypeIndex lets the user choose it) or, when strExtList names no type, a file
+    // number. pstrMemo, when given, is shown and receives the memo on OK. Empty on Cancel.
+    CString SelectSaveFile(CWnd* pParentWnd, const CString& strDir, const CString& strExtList, int nTypeIndex,
+                           const char* lpszSelName, int nFlags, const char* lpszTitle, CString* pstrMemo,
+                           SelFileProc pfnCallback, void* pData) const;
 
 private:
     friend struct CEnvironObjAccess;   // the library's own routines reach the state record
