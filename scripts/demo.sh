@@ -73,6 +73,9 @@ tool set user "" Environ 02040000 --str 'C:\users\Public\帳票'
 # The current work: the data path, folder 1 (東京支店), site 1.
 tool work set --data 'C:\GenbaData' --folder 1 --site 1 >/dev/null
 
+# scripts/screens.sh paints the dialogs on the sample: it needs nothing more.
+[ "${1:-}" = "--sample-only" ] && exit 0
+
 # --- the environment, as every application sees it ----------------------------------
 run() {
   local shown=() a
@@ -92,3 +95,4 @@ run path site.main system.form+VQA --json
 echo
 echo "== done. The tool itself: $build/bin/genbaenv-tool.exe (run it with"
 echo "   scripts/wine-run.sh --prefix build/demo/wineprefix $build/bin/genbaenv-tool.exe --help)"
+echo "   Pictures of the library's dialogs on this sample: docs/screens (scripts/screens.sh makes them anew)."

@@ -10,6 +10,9 @@ const std::vector<DialogKind>& DialogKinds()
 {
     // One row a kind; each kind's check and run live in cmd_dialog_KIND.cpp.
     static const std::vector<DialogKind> kinds = {
+        {"open", 0, 2, {{"--folders", false}, {"--select", true}}, nullptr, RunDialogOpen,
+         "  dialog open [DIR|KIND] [EXTLIST] [--folders] [--select NAME]\n"
+         "                            the suite's open dialog on a folder (default: site.main)\n"},
     };
     return kinds;
 }
