@@ -1,5 +1,6 @@
-// listbox: MakeListBox of 4,095 entries against a bare LB_ADDSTRING loop with redrawing
-// off, into the same kind of list box (the open dialog's: no sorting, tab stops).
+// listbox: MakeListBox of 4,095 entries against a bare loop sending the same two messages
+// for every row (LB_ADDSTRING, then LB_SETITEMDATA linking the row to its entry) with
+// redrawing off, into the same kind of list box (the open dialog's: no sorting, tab stops).
 #include <genbaenv/selfile.h>
 #include <genbafw/wnd.h>
 
@@ -14,14 +15,17 @@ namespace {
 
 const int kEntries = 4095;
 const int kRepetitions = 25;
-const double kTarget = 1.2;
+const double kTarget = 1.1;
 
 void BareFill(HWND hList, const std::vector<CString>& texts)
 {
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hList, LB_RESETCONTENT, 0, 0);
-    for (const CString& text : texts)
-        SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(text)));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const LRESULT row =
+            SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(texts[i])));
+        SendMessageA(hList, LB_SETITEMDATA, static_cast<WPARAM>(row), static_cast<LPARAM>(i));
+    }
     SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hList, nullptr, TRUE);
 }

@@ -22,3 +22,5 @@ shot() {
 }
 
 shot open open site.main --select '工程表.002'
+shot save-typed save site.main '写真|.JPG|メモ|.TXT' --name '打合せメモ.TXT' --memo ''
+shot save-numbered save site.main --name '工程表.002' --memo '工程表'

@@ -48,26 +48,26 @@ TEST(SelectSaveFile, TypedModeByNameAndOverwriteQuestion)
     const CString dir = FreshDir("save_typed");
     for (const char* f : {"x.BAK", "y.ABC", "y.BAK"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
     {
-    DialogDriver driver;
-    driver.Then("Backup by the name, then typing", [](HWND dlg) {
-        EXPECT_EQ(CString("Backup"), ComboText(dlg));
-        EXPECT_TRUE(Enabled(dlg, IDC_FILETYPE));
-        EXPECT_EQ(CString("x"), Text(dlg, IDC_FILENAME));
-        EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
-        TypeText(dlg, IDC_FILENAME, "new");   // a new name: no row, no Delete
-        EXPECT_EQ(LB_ERR, CurRow(dlg));
-        EXPECT_FALSE(Enabled(dlg, IDC_DELETE));
-        TypeText(dlg, IDC_FILENAME, "y");     // y.BAK's row, Delete enabled
-        EXPECT_EQ(2, CurRow(dlg));
-        EXPECT_TRUE(Enabled(dlg, IDC_DELETE));
-        SelectRow(dlg, IDC_FILELIST, 0);      // y.ABC: its name, the type and extension stay
-        EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
-        EXPECT_EQ(2, CurRow(dlg));
-        TypeText(dlg, IDC_FILENAME, "x");
-        Press(dlg, IDOK);
-    });
-    driver.ThenMessageBox("既存のﾌｧｲﾙ名が既に存在します\n上書きしてもよろしいですか?", IDYES);
-    EXPECT_EQ(CString("x.BAK"), Save(dir, kTypes, -1, "x.BAK"));
+        DialogDriver driver;
+        driver.Then("Backup by the name, then typing", [](HWND dlg) {
+            EXPECT_EQ(CString("Backup"), ComboText(dlg));
+            EXPECT_TRUE(Enabled(dlg, IDC_FILETYPE));
+            EXPECT_EQ(CString("x"), Text(dlg, IDC_FILENAME));
+            EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
+            TypeText(dlg, IDC_FILENAME, "new");   // a new name: no row, no Delete
+            EXPECT_EQ(LB_ERR, CurRow(dlg));
+            EXPECT_FALSE(Enabled(dlg, IDC_DELETE));
+            TypeText(dlg, IDC_FILENAME, "y");     // y.BAK's row, Delete enabled
+            EXPECT_EQ(2, CurRow(dlg));
+            EXPECT_TRUE(Enabled(dlg, IDC_DELETE));
+            SelectRow(dlg, IDC_FILELIST, 0);      // y.ABC: its name, the type and extension stay
+            EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
+            EXPECT_EQ(2, CurRow(dlg));
+            TypeText(dlg, IDC_FILENAME, "x");
+            Press(dlg, IDOK);
+        });
+        driver.ThenMessageBox("既存のﾌｧｲﾙ名が既に存在します\n上書きしてもよろしいですか?", IDYES);
+        EXPECT_EQ(CString("x.BAK"), Save(dir, kTypes, -1, "x.bak"));   // the type by the name, in any case
     }
     DialogDriver imposed;
     imposed.Then("Data imposed", [](HWND dlg) {

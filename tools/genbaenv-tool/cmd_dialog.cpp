@@ -13,6 +13,10 @@ const std::vector<DialogKind>& DialogKinds()
         {"open", 0, 2, {{"--folders", false}, {"--select", true}}, nullptr, RunDialogOpen,
          "  dialog open [DIR|KIND] [EXTLIST] [--folders] [--select NAME]\n"
          "                            the suite's open dialog on a folder (default: site.main)\n"},
+        {"save", 0, 2, {{"--type", true}, {"--name", true}, {"--memo", true}, {"--folders", false}},
+         CheckDialogSave, RunDialogSave,
+         "  dialog save [DIR|KIND] [EXTLIST] [--type N] [--name NAME] [--memo TEXT] [--folders]\n"
+         "                            the suite's save dialog: the name chosen (and the memo)\n"},
     };
     return kinds;
 }

@@ -42,5 +42,7 @@ CString FolderOrKind(const CEnvironObj& env, const CString& text);
 
 // The dialog kinds (cmd_dialog_KIND.cpp).
 int RunDialogOpen(const Request& r, Output& o);
+bool CheckDialogSave(const Request& r, std::string& error);
+int RunDialogSave(const Request& r, Output& o);
 
 } // namespace genbatool
