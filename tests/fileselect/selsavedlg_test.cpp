@@ -218,33 +218,21 @@ TEST(SelectSaveFile, AFullFolderHasNoNumber)
     EXPECT_EQ(CString(), Save(dir, "", -1, nullptr));
 }
 
-HHOOK g_cancelHook = nullptr;
-LRESULT CALLBACK CancelOnActivate(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    return CallNextHookEx(g_cancelHook, code, wParam, lParam);
-}
-
 // Odd input opens and closes like any other; many openings leave nothing behind.
 TEST(SelectSaveFile, BadInputAndManyOpeningsLeaveNothingBehind)
 {
     const CString dir = FreshDir("save_soak");
     ASSERT_TRUE(WriteFile(dir + "\\\x95\x5C\x83\x7C.001"));
-    g_cancelHook = SetWindowsHookExA(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
     CString memo("m");
-    for (const char* list : {"", "Data|", "||", kTypes})
-        for (int type : {-1, 0, 7}) {
-            EXPECT_EQ(CString(), Save(dir + "\\missing", list, type, "   ", nullptr));
-            EXPECT_EQ(CString(), Save(dir, list, type, "\x95\x5C\x83\x7C.001", &memo));
-        }
+    ExpectDialogRoundsLeaveNothing([&] {
+        for (const char* list : {"", "Data|", "||", kTypes})
+            for (int type : {-1, 0, 7}) {
+                EXPECT_EQ(CString(), Save(dir + "\\missing", list, type, "   ", nullptr));
+                EXPECT_EQ(CString(), Save(dir, list, type, "\x95\x5C\x83\x7C.001", &memo));
+            }
+    }, 1);
     EXPECT_EQ(CString("m"), memo);
-    auto round = [&dir, &memo] { Save(dir, kTypes, -1, nullptr, &memo); };
-    round();
-    const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
-    ExpectFlatFootprint(round, 5, 300);
-    EXPECT_LE(GdiObjectCount(), gdi);
-    EXPECT_LE(ThreadWindowCount(), windows);
-    UnhookWindowsHookEx(g_cancelHook);
+    ExpectDialogRoundsLeaveNothing([&] { Save(dir, kTypes, -1, nullptr, &memo); }, 300);
 }
 
 } // namespace

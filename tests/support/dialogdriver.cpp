@@ -276,6 +276,30 @@ void DialogDriver::GiveUp(const std::string& why)
 
 // --- Counters ----------------------------------------------------------------------
 
+namespace {
+
+HHOOK g_cancelHook = nullptr;
+
+LRESULT CALLBACK CancelOnActivate(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && wParam) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    return CallNextHookEx(g_cancelHook, code, wParam, lParam);
+}
+
+} // namespace
+
+void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds)
+{
+    g_cancelHook = SetWindowsHookExA(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_cancelHook, nullptr);
+    for (int i = 0; i < 5; ++i) open();   // first uses leave cached objects
+    const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
+    ExpectFlatFootprint(open, 0, rounds);
+    EXPECT_LE(GdiObjectCount(), gdi);
+    EXPECT_LE(ThreadWindowCount(), windows);
+    UnhookWindowsHookEx(g_cancelHook);
+}
+
 long GdiObjectCount()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
