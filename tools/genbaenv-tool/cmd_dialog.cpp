@@ -10,6 +10,9 @@ const std::vector<DialogKind>& DialogKinds()
 {
     // One row a kind; each kind's check and run live in cmd_dialog_KIND.cpp.
     static const std::vector<DialogKind> kinds = {
+        {"about", 0, 0, {{"--name", true}}, nullptr, RunAboutDialog,
+         "  dialog about [--name NAME] the version information box (NAME instead of the\n"
+         "                            product name, and in the caption)\n"},
     };
     return kinds;
 }
