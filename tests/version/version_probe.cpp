@@ -1,5 +1,5 @@
 // Prints the version line the library builds for this program, which carries one of
-// the version resources of version_probe.rc, or none.
+// the version resources of versions.rc (or none).
 #include <genbaenv/environ.h>
 #include <genbaenv/version.h>
 
