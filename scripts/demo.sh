@@ -84,6 +84,9 @@ printf '[Information]\r\n積算ﾓｼﾞｭｰﾙ=Version 3.2.1~ﾗｲｾﾝｽ 
   cp932 >"$drive_c/GenbaOffice/Program/INFO/積算.INF"
 printf '[Information]\r\nPlotter=HP DesignJet T830~Port USB001\r\n' | cp932 >"$drive_c/users/Public/INFO/plotter.INF"
 
+# scripts/screens.sh paints the dialogs on the sample: it needs nothing more.
+[ "${1:-}" = "--sample-only" ] && exit 0
+
 # --- the environment, as every application sees it ----------------------------------
 run() {
   local shown=() a
@@ -104,3 +107,4 @@ run version
 echo
 echo "== done. The tool itself: $build/bin/genbaenv-tool.exe (run it with"
 echo "   scripts/wine-run.sh --prefix build/demo/wineprefix $build/bin/genbaenv-tool.exe --help)"
+echo "   Pictures of the library's dialogs on this sample: docs/screens (scripts/screens.sh makes them anew)."

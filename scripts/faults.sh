@@ -40,10 +40,12 @@ if [ "${1:-}" = "--list" ]; then
 fi
 
 # A copy of the source as it stands, uncommitted changes included; the faults are read
-# from the copy too, so that editing the tree during a run changes nothing of it.
+# from the copy too, so that editing the tree during a run changes nothing of it. A file
+# copied gets the time of the copy: with the source's own time, one older than the
+# scratch build's objects (a file put back as it was) would not be rebuilt.
 mkdir -p "$src"
 git ls-files -co --exclude-standard -z | grep -zv '^build/' |
-  rsync -a --checksum --delete-missing-args --from0 --files-from=- ./ "$src"/
+  rsync -a --no-times --checksum --delete-missing-args --from0 --files-from=- ./ "$src"/
 faultdir=$src/tests/faults
 
 ids=("$@")

@@ -10,15 +10,23 @@
 #include <genbaenv/pathkind.h>
 #include <genbafw/cstring.h>
 
+class CEnvironObj;
+class CWnd;
 class ZRApliChange;
 struct CEnvironObjImpl;
 struct CEnvironObjAccess;
 
-// Listing options shared by SearchExtDir and CSelFileList::AddFileList.
+// Listing options shared by SearchExtDir and CSelFileList::AddFileList, and the
+// dialogs' delete options.
 enum : int {
-    SELFILE_FOLDER = 0x1,   // folders only (never "." or ".."); else files only
-    SELFILE_HIDDEN = 0x2,   // hidden entries only; else visible ones only
+    SELFILE_FOLDER = 0x1,           // folders only (never "." or ".."); else files only
+    SELFILE_HIDDEN = 0x2,           // hidden entries only; else visible ones only
+    SELFILE_NODELETE = 0x10000,     // file mode: no Delete button
+    SELFILE_DELFOLDER = 0x20000,    // folder mode: a Delete button
 };
+
+// The entry callback of CSelFileList and the dialogs (see genbaenv/selfile.h).
+typedef int (*SelFileProc)(const CEnvironObj& env, CString& strDispStr, const CString& strFullPath, void* pData);
 
 // Existence codes of IsExist.
 enum : int {
@@ -108,6 +116,18 @@ public:
     int GetExtCount(const CString& strExtList) const;          // Data|*.dat|All|*.*| => 2
     CString GetExt(const CString& strExtList, int index) const;
     CString GetExtTitle(const CString& strExtList, int index) const;
+
+    // --- The suite's own file dialogs ---------------------------------------------
+    // An existing entry of strDir, picked (or deleted) by the user in the open dialog:
+    // its file name, or empty on Cancel or when the dialog cannot be shown.
+    CString SelectOpenFile(CWnd* pParentWnd, const CString& strDir, const CString& strExtList, const char* lpszSelName,
+                           int nFlags, const char* lpszTitle, SelFileProc pfnCallback, void* pData) const;
+    // A name to save under in strDir, with its extension: the type's (a negative
+    // nTypeIndex lets the user choose it) or, when strExtList names no type, a file
+    // number. pstrMemo, when given, is shown and receives the memo on OK. Empty on Cancel.
+    CString SelectSaveFile(CWnd* pParentWnd, const CString& strDir, const CString& strExtList, int nTypeIndex,
+                           const char* lpszSelName, int nFlags, const char* lpszTitle, CString* pstrMemo,
+                           SelFileProc pfnCallback, void* pData) const;
 
 private:
     friend struct CEnvironObjAccess;   // the library's own routines reach the state record

@@ -18,10 +18,8 @@
 // operation taking an index treats one out of range as naming no entry.
 #pragma once
 
-#include <genbaenv/genbadefs.h>
-#include <genbafw/cstring.h>
+#include <genbaenv/environ.h>
 
-class CEnvironObj;
 class CListBox;
 class CComboBox;
 
@@ -29,8 +27,8 @@ class CComboBox;
 // entry's display string so far (its name in a typed listing, its base name in a
 // numbered one), which it may change (tabs separate columns), and the folder joined
 // with the entry's name. Nonzero lists the entry with the display string as left;
-// zero leaves it out. pData is the caller's value, passed on untouched.
-typedef int (*SelFileProc)(const CEnvironObj& env, CString& strDispStr, const CString& strFullPath, void* pData);
+// zero leaves it out. pData is the caller's value, passed on untouched. An exception it
+// throws leaves the entry out. (SelFileProc is declared in genbaenv/environ.h.)
 
 enum : int { SELFILE_GROW = 100 };   // slots the entry table grows by
 

@@ -34,12 +34,17 @@ CString JoinName(const CEnvironObj& env, const CString& strDir, const CString& n
 }
 
 // Whether the caller's callback keeps the entry (no callback keeps every entry); the
-// callback may change the display string.
+// callback may change the display string. An exception must not unwind through the
+// library into the application: the entry is left out.
 bool CallbackKeeps(const CEnvironObj& env, const CString& strDir, const CString& name, CString& strDisp,
                    SelFileProc pfnCallback, void* pData)
 {
     if (!pfnCallback) return true;
-    return pfnCallback(env, strDisp, JoinName(env, strDir, name), pData) != 0;
+    try {
+        return pfnCallback(env, strDisp, JoinName(env, strDir, name), pData) != 0;
+    } catch (...) {
+        return false;
+    }
 }
 
 // The messages that fill a list box or a combo box and read its choice.

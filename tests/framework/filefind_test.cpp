@@ -2,6 +2,7 @@
 // against them (TOKYO~1.001 for Tokyo.0012, X~~~~3YL.ABC for x.ABCD), and its '?' never
 // matches an empty position: the search must decide on each entry's own name.
 #include <genbafw/filefind.h>
+#include <genbafw/handle.h>
 
 #include "support/testsupport.h"
 
@@ -89,14 +90,21 @@ TEST(FileFind, SearchHandlesAreAlwaysClosed)
     EXPECT_EQ(before, genbatest::ProcessHandleCount());
 }
 
-// Cleaning up must not hide the error that made a function fail.
-TEST(Handles, ClosingKeepsTheLastError)
+// Cleaning up never hides the error that made a function fail: a close that fails
+// itself (here one that only sets an error) leaves GetLastError as it was.
+struct FailingCloseTraits {
+    using Handle = int;
+    static int Empty() { return 0; }
+    static bool IsValid(int h) { return h != 0; }
+    static void Close(int) { SetLastError(ERROR_INVALID_HANDLE); }
+};
+
+TEST(UniqueHandle, ClosingKeepsTheLastError)
 {
-    {
-        genba::UniqueKernelHandle bogus(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x1234)));   // closing fails
-        SetLastError(ERROR_PATH_NOT_FOUND);
-    }
-    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+    genba::UniqueHandle<FailingCloseTraits> handle(1);
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    handle.reset();
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
 }
 
 } // namespace

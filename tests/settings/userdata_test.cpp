@@ -1,275 +1,153 @@
-// The settings store against the real registry. Every test uses an entry and a section
-// named after itself, deleted before and after it, under both product keys; the store's
-// results are checked by reading the registry directly.
-#include "settings/store_table.h"
+// The settings store against the real registry: each test works on an entry (T_<test>)
+// and a section (S_<test>) of its own below the user's product key and reads back what
+// was stored directly. The machine functions share the user ones' code: one scenario
+// shows them on their root. Values other programs leave: tests/hardening.
+#include "support/scenario.h"
 
-#include "env/scenario.h"
-
-#include "support/testsupport.h"
-
-#include <genbafw/handle.h>
+#include <genbaenv/diagnostics.h>
+#include <genbaenv/environ.h>
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
-#include <utility>
-#include <vector>
 
 using namespace genbatest;
 
 namespace {
 
-// A value as stored: its type and bytes; kMissing when it cannot be read.
 using Raw = std::pair<DWORD, std::string>;
-const DWORD kMissing = 0xFFFFFFFF;
+Raw Sz(const char* text) { return {REG_SZ, std::string(text) + '\0'}; }
 
-Raw ReadRaw(HKEY root, const CString& path, const char* name)
-{
-    genba::UniqueRegKey key;
-    DWORD type = 0, size = 0;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS ||
-        RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return {kMissing, ""};
-    std::string bytes(size, '\0');
-    if (size && RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) != ERROR_SUCCESS)
-        return {kMissing, ""};
-    return {type, bytes};
-}
-
-Raw Sz(const char* text) { return {REG_SZ, std::string(text, std::strlen(text) + 1)}; }
-
-class SettingsStore : public StoreTest {
+class Store : public ::testing::Test {
 protected:
-    Raw Stored(const Store& s, const char* name) const { return ReadRaw(s.root, EntryKey(s), name); }
+    void SetUp() override
+    {
+        RegDelTree(HKEY_CURRENT_USER, Key(entry));
+        RegDelTree(HKEY_CURRENT_USER, Key(section));
+    }
+    CString Key(const CString& below = CString()) const
+    {
+        const CString product = GenbaDataKeyPath(env, false, nullptr, nullptr);
+        return below.IsEmpty() ? product : product + "\\" + below;
+    }
+    Raw Stored(const char* name) const { return RegGet(HKEY_CURRENT_USER, Key(entry), name); }
+
+    const CString name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const CString entry = "T_" + name, section = "S_" + name;
+    CEnvironObj env;
 };
 
 } // namespace
 
-TEST_F(SettingsStore, KeyLayoutBelowTheProductKey)
+TEST_F(Store, KeyLayoutBelowTheProductKey)
 {
-    const CString e = m_entry, s = m_section;
     const struct {
-        CString section, entry, name, key;   // key below the product key
+        CString section, entry, key;   // key below the product key
     } rows[] = {
-        {"", e, "V", e},
-        {"", e + "\\Deep", "V", e + "\\Deep"},
-        {s, "", "V", s + "\\CurrentVersion"},
-        {s, "E", "V", s + "\\CurrentVersion\\E"},
-        {s + "\\Sub", "", "V", s + "\\Sub\\CurrentVersion"},
-        {s, "E\\F", "", s + "\\CurrentVersion\\E\\F"},   // the default value
-        {"", "", e, ""},                                 // a value in the product key itself
+        {"", "", ""}, {"", entry, entry}, {section, "", section + "\\CurrentVersion"},
+        {section, "E", section + "\\CurrentVersion\\E"},
     };
-    for (const Store& st : kStores) {
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::string(st.name) + " " + static_cast<const char*>(row.section) + "|" +
-                         static_cast<const char*>(row.entry));
-            ASSERT_EQ((m_env.*st.setStr)(row.section, row.entry, row.name, "x"), 1);
-            const CString key = row.key.IsEmpty() ? ProductKey(st) : ProductKey(st) + "\\" + row.key;
-            EXPECT_EQ(ReadRaw(st.root, key, row.name), Sz("x")) << static_cast<const char*>(key);
-        }
-        EXPECT_EQ(ReadRaw(st.root, ProductKey(st) + "\\" + s, "V").first, kMissing);   // nothing in between
-        RegDelValue(st.root, ProductKey(st), e);
+    for (const auto& row : rows) {
+        ASSERT_EQ(env.SetUserDataStr(row.section, row.entry, entry, "x"), 1);
+        EXPECT_EQ(RegGet(HKEY_CURRENT_USER, Key(row.key), entry), Sz("x")) << row.key;
     }
+    RegDelValue(HKEY_CURRENT_USER, Key(), entry);
 }
 
-// Wrong types and sizes of numbers: HostileStore.NumbersOfEveryTypeAndSize.
-TEST_F(SettingsStore, NumbersRoundTrip)
+// Reading what was stored: the hostile table of tests/hardening.
+TEST_F(Store, TextsAndNumbers)
 {
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        for (unsigned long v : {0UL, 1UL, 0xFFFFFFFFUL}) {
-            ASSERT_EQ((m_env.*st.setDWord)("", m_entry, "N", v), 1);
-            unsigned long got = 7;
-            EXPECT_EQ((m_env.*st.getDWord)("", m_entry, "N", got), 1);
-            EXPECT_EQ(got, v);
-        }
-        EXPECT_EQ(Stored(st, "N"), Raw(REG_DWORD, std::string(4, '\xFF')));
-        unsigned long got = 0xABCDEF;
-        EXPECT_EQ((m_env.*st.getDWord)("", m_entry, "Missing", got), 0);
-        EXPECT_EQ((m_env.*st.getDWord)(m_section, "NoKey", "N", got), 0);
-        EXPECT_EQ(got, 0xABCDEFUL);
-    }
+    CString text = "sentinel";
+    unsigned long number = 7;
+    EXPECT_EQ(env.GetUserDataStr("", entry, "T", text), 0);
+    EXPECT_EQ(env.GetUserDataDWord("", entry, "N", number), 0);
+    EXPECT_EQ(text, "sentinel");   // failed reads leave the caller's variables alone
+    EXPECT_EQ(number, 7UL);
+    ASSERT_EQ(env.SetUserDataStr("", entry, "T", CString("\x95\x5C\0cd", 5)), 1);
+    EXPECT_EQ(Stored("T"), Sz("\x95\x5C"));   // up to the first zero byte
+    ASSERT_EQ(env.SetUserDataDWord("", entry, "N", 0xFFFFFFFF), 1);
+    EXPECT_EQ(Stored("N"), Raw(REG_DWORD, std::string(4, '\xFF')));
 }
 
-// Texts of every type and shape, stored by other programs (without terminators too):
-// HostileStore.TextsOfEveryShapeAndSize.
-TEST_F(SettingsStore, TextsRoundTripUpTo2047Bytes)
+// A block is read into the caller's buffer only when it is a block that fits; otherwise
+// every byte stays as it was. Only a block has a size, and a block is no text.
+TEST_F(Store, BlockReads)
 {
-    const CString longest('a', 2047), tooLong('b', 2048);
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        for (const CString& t : {CString(), CString("\x95\x5C\x83\x5C\x94\x5C"), CString("C:\\x\\"), longest}) {
-            ASSERT_EQ((m_env.*st.setStr)("", m_entry, "T", t), 1);
-            CString got = "sentinel";
-            EXPECT_EQ((m_env.*st.getStr)("", m_entry, "T", got), 1) << Hex(t.Left(16));
-            EXPECT_EQ(got, t);
-        }
-        // 2048 bytes are written (with the terminator, 2049) but cannot be read back.
-        EXPECT_EQ((m_env.*st.setStr)("", m_entry, "T", tooLong), 1);
-        EXPECT_EQ(Stored(st, "T").second.size(), 2049u);
-        CString got = "sentinel";
-        EXPECT_EQ((m_env.*st.getStr)("", m_entry, "T", got), 0);
-        EXPECT_EQ(got, "sentinel");
-        // A text is stored up to its first zero byte.
-        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "Z", CString("ab\0cd", 5)), 1);
-        EXPECT_EQ(Stored(st, "Z"), Sz("ab"));
-        EXPECT_EQ((m_env.*st.getStr)("", m_entry, "Missing", got), 0);
-        EXPECT_EQ((m_env.*st.getStr)(m_section, "", "Z", got), 0);
-        EXPECT_EQ(got, "sentinel");
+    const struct { DWORD type; std::string bytes; int result; } rows[] = {
+        {REG_BINARY, std::string(16, '\x07'), 1}, {REG_BINARY, std::string(), 1},
+        {REG_BINARY, std::string(17, '\x07'), 0}, {REG_BINARY, std::string(100000, '\x07'), 0},
+        {REG_SZ, std::string("abcdef", 7), 0},     {REG_DWORD, std::string("\x07\0\0\0", 4), 0},
+    };
+    CString text;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.type << ", " << row.bytes.size() << " bytes");
+        ASSERT_TRUE(RegPut(HKEY_CURRENT_USER, Key(entry), "B", row.type, row.bytes));
+        std::string buf(16, '\xEE');
+        EXPECT_EQ(env.GetUserDataBuff("", entry, "B", &buf[0], 16), row.result);
+        EXPECT_EQ(buf, row.result ? row.bytes + std::string(16 - row.bytes.size(), '\xEE') : std::string(16, '\xEE'));
+        EXPECT_EQ(env.GetUserDataBuffSize("", entry, "B"), row.type == REG_BINARY ? row.bytes.size() : 0u);
+        EXPECT_EQ(env.GetUserDataStr("", entry, "B", text), row.type == REG_SZ ? 1 : 0);
     }
+    EXPECT_EQ(env.GetUserDataBuff("", entry, "B", nullptr, 16), 0);
 }
 
-// Blocks of other types and reads that fail: HostileStore.BlockReadsThatFailLeaveTheBufferAlone.
-TEST_F(SettingsStore, BlocksAndTheirSizes)
+// A write replaces value and type in one step; one that fails once its key is open
+// leaves the old value (never deleted first).
+TEST_F(Store, WriteReplacesTheValueInOneStep)
 {
-    const unsigned char ten[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const std::string tenBytes(reinterpret_cast<const char*>(ten), 10);
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "B", ten, 10), 1);
-        EXPECT_EQ((m_env.*st.buffSize)("", m_entry, "B"), 10UL);
-        EXPECT_EQ(Stored(st, "B"), Raw(REG_BINARY, tenBytes));
-        // A buffer of the block's size or larger: the rest stays as it was; smaller: refused.
-        for (unsigned long size : {100UL, 10UL, 9UL, 0UL}) {
-            std::string buf(100, '\xEE');
-            EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "B", &buf[0], size), size >= 10 ? 1 : 0) << size;
-            EXPECT_EQ(buf, (size >= 10 ? tenBytes : std::string(10, '\xEE')) + std::string(90, '\xEE')) << size;
-        }
-        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "B", nullptr, 100), 0);
-
-        // An empty block is stored, reads back into any buffer, and has size 0.
-        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Empty", ten, 0), 1);
-        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Null", nullptr, 0), 1);
-        EXPECT_EQ(Stored(st, "Null"), Raw(REG_BINARY, ""));
-        unsigned char one = 0x5A;
-        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Empty", &one, 1), 1);
-        EXPECT_EQ(one, 0x5A);
-        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Empty", nullptr, 0), 1);
-        EXPECT_EQ((m_env.*st.buffSize)("", m_entry, "Empty"), 0UL);
-
-        // A big block: the size asked first, then read.
-        std::vector<unsigned char> big(100000);
-        for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<unsigned char>(i * 7);
-        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "Big", big.data(), static_cast<unsigned long>(big.size())), 1);
-        const unsigned long size = (m_env.*st.buffSize)("", m_entry, "Big");
-        ASSERT_EQ(size, 100000UL);
-        std::vector<unsigned char> back(size);
-        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Big", back.data(), size), 1);
-        EXPECT_EQ(back, big);
-
-        unsigned char buf[16];
-        EXPECT_EQ((m_env.*st.buffSize)("", m_entry, "Missing"), 0UL);
-        EXPECT_EQ((m_env.*st.getBuff)("", m_entry, "Missing", buf, sizeof buf), 0);
-        EXPECT_EQ((m_env.*st.buffSize)(m_section, "NoKey", "B"), 0UL);
-        EXPECT_EQ((m_env.*st.getBuff)(m_section, "NoKey", "B", buf, sizeof buf), 0);
-    }
+    ASSERT_EQ(env.SetUserDataStr("", entry, "V", "text"), 1);
+    ASSERT_EQ(env.SetUserDataBuff("", entry, "V", "\x01\x02", 2), 1);
+    EXPECT_EQ(Stored("V"), Raw(REG_BINARY, "\x01\x02"));
+    ASSERT_EQ(env.SetUserDataStr("", entry, "V", "old"), 1);
+    EXPECT_EQ(env.SetUserDataBuff("", entry, "V", reinterpret_cast<const void*>(1), 4), 0);
+    EXPECT_EQ(env.SetUserDataBuff("", entry, "V", nullptr, 4), 0);
+    EXPECT_EQ(Stored("V"), Sz("old"));
 }
 
-// A write replaces the value and its type in one step; a write that fails once its key
-// is open leaves the old value as it was (the old value is never deleted first).
-TEST_F(SettingsStore, WriteReplacesTheValueInOneStep)
+TEST_F(Store, DeletingValuesAndKeys)
 {
-    const unsigned char three[3] = {1, 2, 3};
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "text"), 1);
-        ASSERT_EQ((m_env.*st.setDWord)("", m_entry, "V", 9), 1);
-        EXPECT_EQ(Stored(st, "V"), Raw(REG_DWORD, std::string("\x09\0\0\0", 4)));
-        ASSERT_EQ((m_env.*st.setBuff)("", m_entry, "V", three, 3), 1);
-        EXPECT_EQ(Stored(st, "V"), Raw(REG_BINARY, "\x01\x02\x03"));
-        ASSERT_EQ((m_env.*st.setStr)("", m_entry, "V", "old"), 1);
-        EXPECT_EQ(Stored(st, "V"), Sz("old"));
-        // The system refuses data it cannot read; so does the store for a missing block.
-        EXPECT_EQ((m_env.*st.setBuff)("", m_entry, "V", reinterpret_cast<const void*>(1), 4), 0);
-        EXPECT_EQ((m_env.*st.setBuff)("", m_entry, "V", nullptr, 4), 0);
-        EXPECT_EQ(Stored(st, "V"), Sz("old"));
-    }
+    const CString current = Key(section + "\\CurrentVersion");
+    for (const char* e : {"", "E", "F"}) ASSERT_EQ(env.SetUserDataStr(section, e, "V", "x"), 1);
+    EXPECT_EQ(env.DelUserData(section, "", "V"), 1);
+    EXPECT_EQ(env.DelUserData(section, "", "V"), 1);   // no value: the key is there
+    EXPECT_EQ(env.DelUserData(section, "G", "V"), 0);  // no key
+    EXPECT_EQ(RegGet(HKEY_CURRENT_USER, current, "V").first, DWORD(REG_NONE));
+    EXPECT_EQ(env.DelUserSection(section, "E"), 1);    // that entry only
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, current + "\\E"));
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, current + "\\F"));
+    EXPECT_EQ(env.DelUserSection(section, ""), 1);     // CurrentVersion and below; the section stays
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, current));
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, Key(section)));
 }
 
-TEST_F(SettingsStore, DeletingValues)
-{
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        for (const char* name : {"V", "", "W"}) ASSERT_EQ((m_env.*st.setStr)("", m_entry, name, "x"), 1);
-        EXPECT_EQ((m_env.*st.del)("", m_entry, "V"), 1);
-        EXPECT_EQ((m_env.*st.del)("", m_entry, "V"), 1);         // no value, the key is there
-        EXPECT_EQ((m_env.*st.del)("", m_entry, ""), 1);          // the default value
-        EXPECT_EQ((m_env.*st.del)(m_section, "NoKey", "V"), 0);  // no key
-        EXPECT_FALSE(RegKeyExists(st.root, ProductKey(st) + "\\" + m_section));
-        EXPECT_EQ(Stored(st, "V").first, kMissing);
-        EXPECT_EQ(Stored(st, "").first, kMissing);
-        EXPECT_EQ(Stored(st, "W"), Sz("x"));
-    }
-}
-
-TEST_F(SettingsStore, DeletingKeysAtEachLevel)
-{
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        const CString product = ProductKey(st), sec = product + "\\" + m_section;
-        for (const char* entry : {"", "E", "F"}) (m_env.*st.setStr)(m_section, entry, "V", "x");
-        RegPutStr(st.root, sec, "AtSection", "x");
-        RegPutStr(st.root, sec + "\\Other", "V", "x");
-        // Section and entry: only that entry.
-        EXPECT_EQ((m_env.*st.delSection)(m_section, "E"), 1);
-        EXPECT_FALSE(RegKeyExists(st.root, sec + "\\CurrentVersion\\E"));
-        EXPECT_TRUE(RegKeyExists(st.root, sec + "\\CurrentVersion\\F"));
-        EXPECT_EQ(ReadRaw(st.root, sec + "\\CurrentVersion", "V"), Sz("x"));
-        EXPECT_EQ((m_env.*st.delSection)(m_section, "E"), 0);   // gone already
-        // Section alone: its CurrentVersion key with everything below; the section key stays.
-        EXPECT_EQ((m_env.*st.delSection)(m_section, ""), 1);
-        EXPECT_FALSE(RegKeyExists(st.root, sec + "\\CurrentVersion"));
-        EXPECT_TRUE(RegKeyExists(st.root, sec + "\\Other"));
-        EXPECT_EQ(ReadRaw(st.root, sec, "AtSection"), Sz("x"));
-        EXPECT_EQ((m_env.*st.delSection)(m_section, ""), 0);
-        // Entry alone: below the product key.
-        (m_env.*st.setStr)("", m_entry, "V", "x");
-        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 1);
-        EXPECT_FALSE(RegKeyExists(st.root, EntryKey(st)));
-        EXPECT_TRUE(RegKeyExists(st.root, product));
-        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 0);
-    }
-}
-
-// A tree with many values, nested keys, default values and long double-byte names: the
-// size the system reports for the longest name is not in CP932 bytes.
-TEST_F(SettingsStore, DeletingADeepTree)
-{
-    CString longValue, longKey, name;
-    for (int i = 0; i < 300; ++i) longValue += "\x95\x5C";   // 600 bytes, 300 characters
-    for (int i = 0; i < 120; ++i) longKey += "\x83\x5C";     // 240 bytes, 120 characters
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        const CString top = EntryKey(st);
-        for (int i = 0; i < 40; ++i) {
-            name.Format("v%02d", i);
-            RegPutStr(st.root, top, name, "x");
-            name.Format("\\k%02d\\sub", i);
-            RegPutDWord(st.root, top + name, "n", i);
-        }
-        RegPutStr(st.root, top, "", "default");
-        RegPutStr(st.root, top, longValue, "x");
-        RegPutStr(st.root, top + "\\" + longKey, longValue, "x");
-        ASSERT_TRUE(RegPutStr(st.root, top + "\\" + longKey + "\\L2\\L3\\L4", "", "deep"));
-        EXPECT_EQ((m_env.*st.delSection)("", m_entry), 1);
-        EXPECT_FALSE(RegKeyExists(st.root, top));
-    }
-}
-
-// The whole product key, CurrentWork included, in a process and under keys of its own.
-GENBA_SCENARIO(Settings, DeletingTheProductKey, Isolated())
+// Machine data on its own root; whole product keys with nested keys, a default value
+// and long double-byte names, whose longest size the system does not give in CP932 bytes.
+GENBA_SCENARIO(Settings, MachineDataAndWholeProductKeys, Isolated())
 {
     ResetProductKeys();
     CEnvironObj env;
-    for (const Store& st : kStores) {
-        SCOPED_TRACE(st.name);
-        ASSERT_EQ((env.*st.setStr)("", "", "AtTop", "x"), 1);
-        ASSERT_EQ((env.*st.setStr)("", "CurrentWork", "DataPath", "C:\\x"), 1);
-        ASSERT_EQ((env.*st.setDWord)("S", "E", "N", 1), 1);
-        ASSERT_TRUE(RegKeyExists(st.root, ProductKey(st) + "\\S\\CurrentVersion\\E"));
-        EXPECT_EQ((env.*st.delSection)("", ""), 1);
-        EXPECT_FALSE(RegKeyExists(st.root, ProductKey(st)));
-        EXPECT_TRUE(RegKeyExists(st.root, "Software\\Velmora"));
-        EXPECT_EQ((env.*st.delSection)("", ""), 0);
-    }
+    CString text, longName;
+    unsigned long number = 0;
+    char block[2];
+    ASSERT_EQ(env.SetMachineDataStr("", "E", "T", "x"), 1);
+    ASSERT_EQ(env.SetMachineDataDWord("", "E", "N", 5), 1);
+    ASSERT_EQ(env.SetMachineDataBuff("", "E", "B", "ab", 2), 1);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, UserProductKey() + "\\E"));
+    EXPECT_EQ(env.GetMachineDataStr("", "E", "T", text), 1);
+    EXPECT_EQ(env.GetMachineDataDWord("", "E", "N", number), 1);
+    EXPECT_EQ(env.GetMachineDataBuff("", "E", "B", block, 2), 1);
+    EXPECT_EQ(text + CString(block, 2), "xab");
+    EXPECT_EQ(number, 5UL);
+    EXPECT_EQ(env.GetMachineDataBuffSize("", "E", "B"), 2UL);
+    EXPECT_EQ(env.DelMachineData("", "E", "T"), 1);
+    EXPECT_EQ(RegGet(HKEY_LOCAL_MACHINE, MachineProductKey() + "\\E", "T").first, DWORD(REG_NONE));
+
+    const CString top = UserProductKey();
+    for (int i = 0; i < 120; ++i) longName += "\x83\x5C";
+    for (const char* sub : {"\\k0\\a", "\\k1", "\\CurrentWork\\b\\c"}) RegPutDWord(HKEY_CURRENT_USER, top + sub, "n", 1);
+    ASSERT_TRUE(RegPutStr(HKEY_CURRENT_USER, top + "\\" + longName, longName + longName, "x"));
+    ASSERT_TRUE(RegPutStr(HKEY_CURRENT_USER, top, "", "default"));
+    EXPECT_EQ(env.DelUserSection("", ""), 1);
+    EXPECT_EQ(env.DelMachineSection("", ""), 1);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, top));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, MachineProductKey()));
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Velmora"));
+    EXPECT_EQ(env.DelUserSection("", ""), 0);
 }

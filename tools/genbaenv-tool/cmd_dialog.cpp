@@ -10,7 +10,10 @@ const std::vector<DialogKind>& DialogKinds()
 {
     // One row a kind; each kind's check and run live in cmd_dialog_KIND.cpp.
     static const std::vector<DialogKind> kinds = {
-        {"about", 0, 0, {{"--name", true}}, nullptr, RunAboutDialog,
+        {"open", 0, 2, {{"--folders", false}, {"--select", true}}, nullptr, RunDialogOpen,
+         "  dialog open [DIR|KIND] [EXTLIST] [--folders] [--select NAME]\n"
+         "                            the suite's open dialog on a folder (default: site.main)\n"},
+        {"about", 0, 0, {{"--name", true}}, nullptr, RunDialogAbout,
          "  dialog about [--name NAME] the version information box (NAME instead of the\n"
          "                            product name, and in the caption)\n"},
     };

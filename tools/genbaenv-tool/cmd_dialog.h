@@ -41,6 +41,7 @@ bool ShowDialog(const Request& r, Output& o, const std::function<void()>& show);
 CString FolderOrKind(const CEnvironObj& env, const CString& text);
 
 // The dialog kinds (cmd_dialog_KIND.cpp).
-int RunAboutDialog(const Request& r, Output& o);
+int RunDialogOpen(const Request& r, Output& o);
+int RunDialogAbout(const Request& r, Output& o);
 
 } // namespace genbatool

@@ -6,7 +6,7 @@
 
 namespace genbatool {
 
-int RunAboutDialog(const Request& r, Output& o)
+int RunDialogAbout(const Request& r, Output& o)
 {
     CEnvironObj env;
     const CString* name = r.Option("--name");
