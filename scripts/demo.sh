@@ -33,7 +33,7 @@ tool() { scripts/wine-run.sh --prefix "$prefix" "$root/$build/bin/genbaenv-tool.
 # --- the sample installation -------------------------------------------------------
 echo "== making the sample installation in $prefix"
 drive_c=$prefix/drive_c
-rm -rf "$drive_c/GenbaOffice" "$drive_c/GenbaData"
+rm -rf "$drive_c/GenbaOffice" "$drive_c/GenbaData" "$drive_c/users/Public/INFO"
 # Registry of the sample: start from nothing (the keys are absent the first time).
 tool del machine "" "" --key >/dev/null 2>&1 || true
 tool del user "" "" --key >/dev/null 2>&1 || true
@@ -72,6 +72,17 @@ mkdir -p "$drive_c/users/Public/帳票"
 tool set user "" Environ 02040000 --str 'C:\users\Public\帳票'
 # The current work: the data path, folder 1 (東京支店), site 1.
 tool work set --data 'C:\GenbaData' --folder 1 --site 1 >/dev/null
+# Version information: the installation's addition to every program's version line, and
+# what installed components tell the version box, one INI file each in the INFO folder
+# beside the program's PROG folder or beside the (here redirected) system forms folder.
+# The suite's INI files are CP932.
+cp932() { iconv -f UTF-8 -t CP932; }
+mkdir -p "$drive_c/GenbaOffice/Program/INFO" "$drive_c/users/Public/INFO"
+printf '[Version]\r\nAddString=SP1\r\n[Information]\r\nSupport=ｻﾎﾟｰﾄ窓口 03-1234-5678 (平日 9:00-17:00)\r\n' |
+  cp932 >"$drive_c/GenbaOffice/Program/PROG/VERSION.INF"
+printf '[Information]\r\n積算ﾓｼﾞｭｰﾙ=Version 3.2.1~ﾗｲｾﾝｽ 10 ﾕｰｻﾞｰ\r\n帳票ﾃﾞｻﾞｲﾅ=Version 1.8\r\n' |
+  cp932 >"$drive_c/GenbaOffice/Program/INFO/積算.INF"
+printf '[Information]\r\nPlotter=HP DesignJet T830~Port USB001\r\n' | cp932 >"$drive_c/users/Public/INFO/plotter.INF"
 
 # scripts/screens.sh paints the dialogs on the sample: it needs nothing more.
 [ "${1:-}" = "--sample-only" ] && exit 0
@@ -92,6 +103,7 @@ run tree
 run files site.main
 run files site.main '写真|.JPG|メモ|.TXT'
 run path site.main system.form+VQA --json
+run version
 echo
 echo "== done. The tool itself: $build/bin/genbaenv-tool.exe (run it with"
 echo "   scripts/wine-run.sh --prefix build/demo/wineprefix $build/bin/genbaenv-tool.exe --help)"

@@ -24,3 +24,9 @@ shot() {
 shot open open site.main --select '工程表.002'
 shot save-typed save site.main '写真|.JPG|メモ|.TXT' --name '打合せメモ.TXT' --memo ''
 shot save-numbered save site.main --name '工程表.002' --memo '工程表'
+shot about about
+# The compact box: application type 3 for the moment of the picture.
+tool() { scripts/wine-run.sh --prefix "$prefix" "$root/$build/bin/genbaenv-tool.exe" "$@"; }
+tool set user "" CurrentWork AppType --dword 3 >/dev/null
+shot about-compact about --name 現場管理
+tool del user "" CurrentWork AppType >/dev/null

@@ -41,3 +41,8 @@ struct GenbaNamedCode {
 };
 GENBAENV_API int GenbaAcceptedKinds(const GenbaNamedCode** ppKinds);
 GENBAENV_API int GenbaApplicationCodes(const GenbaNamedCode** ppCodes);
+
+// The header and the information text of the version box (VersionInfoDialog, version.h),
+// built as the box builds them, without showing it.
+GENBAENV_API void GenbaGetVersionBoxTexts(const CEnvironObj& env, const char* lpszName, CString& strHeader,
+                                          CString& strInfo);

@@ -123,6 +123,17 @@ TEST_F(ToolRun, WritesThroughTheStore)
     EXPECT_EQ(1u, Run(std::vector<std::string>{"get", "machine", "Sect", "", "\x96\xBC"}).exit);
 }
 
+// The tool's own version resource with the installation's addition; the version box
+// painted headless.
+TEST_F(ToolRun, VersionLineAndBox)
+{
+    ASSERT_TRUE(genbatest::MakeDir(RootDir() + "\\HomeProgram") && genbatest::MakeDir(RootDir() + "\\HomeProgram\\PROG"));
+    ASSERT_TRUE(genbatest::WriteFile(RootDir() + "\\HomeProgram\\PROG\\VERSION.INF", "[Version]\r\nAddString=SP1\r\n"));
+    ExpectRows(Out({"version"}), {" SP1\n"});
+    Out({"dialog", "about", "--name", "x", "--screenshot", Root() + "\\about.png"});
+    EXPECT_GT(genbatest::ReadFile(RootDir() + "\\about.png").size(), 2000u);
+}
+
 TEST_F(ToolRun, RefusesBadInputBeforeWritingAnything)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{

@@ -31,6 +31,7 @@ const std::vector<CommandForm>& Commands()
         {"get", Command::Get, 4, 4, {{"--dword", false}, {"--str", false}, {"--hex", false}}},
         {"set", Command::Set, 4, 4, {{"--dword", true}, {"--str", true}, {"--hex", true}}},
         {"del", Command::Del, 3, 4, {{"--key", false}}},
+        {"version", Command::Version, 0, 0, {}},
     };
     return commands;
 }
@@ -437,13 +438,13 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
         }
         form = FindCommand(Str(a));
         if (!form) {
-            error = "unknown subcommand " + Quoted(a) + " (show, path, paths, tree, files, work, get, set, del, dialog, help)";
+            error = "unknown subcommand " + Quoted(a) + " (show, path, paths, tree, files, work, get, set, del, dialog, version, help)";
             return false;
         }
     }
     if (!form) {
         error = dialogWord ? "dialog: missing kind (" + DialogKindNames() + ")"
-                           : "missing subcommand (show, path, paths, tree, files, work, get, set, del, dialog, help)";
+                           : "missing subcommand (show, path, paths, tree, files, work, get, set, del, dialog, version, help)";
         return false;
     }
     if (!CheckOperands(*form, operands, error)) return false;
@@ -453,6 +454,7 @@ bool ParseCommandLine(const std::vector<CString>& args, Request& r, std::string&
     case Command::Help:
     case Command::Show:
     case Command::WorkShow:
+    case Command::Version:
         return true;
     case Command::Path:
         return CheckPath(operands, r, error);
@@ -520,6 +522,8 @@ std::string HelpText()
            "  del user|machine SECTION ENTRY --key   (the whole key, with everything below it)\n"
            "                            user and machine data; \"\" for an empty SECTION or ENTRY\n"
            + DialogHelp() +
+           "  version                   this tool's own version line, as the library builds it for\n"
+           "                            every program (product version and VERSION.INF AddString)\n"
            "  help                      this text\n"
            "\n"
            "  --json   machine-readable output of every command\n"

@@ -10,7 +10,7 @@
 
 namespace genbatool {
 
-enum class Command { Help, Show, Path, Paths, Tree, Files, WorkShow, WorkSet, Get, Set, Del, Dialog };
+enum class Command { Help, Show, Path, Paths, Tree, Files, WorkShow, WorkSet, Get, Set, Del, Dialog, Version };
 enum class DataRoot { User, Machine };
 enum class ValueType { Any, DWord, Str, Hex };
 

@@ -17,6 +17,9 @@ const std::vector<DialogKind>& DialogKinds()
          CheckDialogSave, RunDialogSave,
          "  dialog save [DIR|KIND] [EXTLIST] [--type N] [--name NAME] [--memo TEXT] [--folders]\n"
          "                            the suite's save dialog: the name chosen (and the memo)\n"},
+        {"about", 0, 0, {{"--name", true}}, nullptr, RunDialogAbout,
+         "  dialog about [--name NAME] the version information box (NAME instead of the\n"
+         "                            product name, and in the caption)\n"},
     };
     return kinds;
 }

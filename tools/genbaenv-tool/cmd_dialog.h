@@ -44,5 +44,6 @@ CString FolderOrKind(const CEnvironObj& env, const CString& text);
 int RunDialogOpen(const Request& r, Output& o);
 bool CheckDialogSave(const Request& r, std::string& error);
 int RunDialogSave(const Request& r, Output& o);
+int RunDialogAbout(const Request& r, Output& o);
 
 } // namespace genbatool

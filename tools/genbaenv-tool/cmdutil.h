@@ -34,5 +34,6 @@ int RunFiles(const Request& r, Output& o);
 int RunGet(const Request& r, Output& o);
 int RunSet(const Request& r, Output& o);
 int RunDel(const Request& r, Output& o);
+int RunVersion(const Request& r, Output& o);
 
 } // namespace genbatool

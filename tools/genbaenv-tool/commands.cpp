@@ -42,6 +42,7 @@ int RunRequest(const Request& r, Output& o)
     case Command::Set: return RunSet(r, o);
     case Command::Del: return RunDel(r, o);
     case Command::Dialog: return RunDialog(r, o);
+    case Command::Version: return RunVersion(r, o);
     }
     return EXIT_BAD_USAGE;
 }
