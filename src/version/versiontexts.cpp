@@ -19,10 +19,12 @@ const unsigned long kKeyListBytes = 32768;
 const int kInfoValueChars = 8192;
 const int kSectionValueChars = 1024;
 
-// The INFO folder beside the folder of a path kind: <kind's folder>\..\INFO.
+// The INFO folder beside the folder of a path kind: <kind's folder>\..\INFO. None when
+// the kind resolves to nothing: "..\INFO" would be whatever lies beside the current folder.
 CString InfoFolderBeside(const CEnvironObj& env, unsigned long kind)
 {
     CString folder = env.GetPath(kind);
+    if (folder.IsEmpty()) return folder;
     env.AddFileName(folder, "..");
     env.AddFileName(folder, "INFO");
     return folder;
@@ -52,6 +54,7 @@ namespace genba {
 
 void CollectInfoFiles(const CEnvironObj& env, CInfoEntryList& list, const CString& strFolder, const char* lpszSection)
 {
+    if (strFolder.IsEmpty()) return;
     CSelFileList files;
     files.AddFileList(env, strFolder, "情報ﾌｧｲﾙ|.*", nullptr, 0, nullptr, nullptr);
     for (int i = 0; i < files.GetCnt(); ++i) {

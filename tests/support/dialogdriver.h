@@ -43,7 +43,7 @@ class DialogDriver {
 public:
     using Step = std::function<void(HWND)>;
 
-    explicit DialogDriver(DWORD timeoutMs = 5000);
+    explicit DialogDriver(DWORD timeoutMs = 15000);   // a loaded machine can take seconds to show a dialog
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;

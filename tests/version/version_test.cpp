@@ -130,10 +130,16 @@ GENBA_SCENARIO(VersionBox, NamesAndCompactBoxes, Isolated())
     RegPutDWord(HKEY_CURRENT_USER, CurrentWorkKey(), "AppType", 3);
     EXPECT_TRUE(Show(nullptr).compact);
 
-    // Without a program home the system's profile reader looks for the bare name.
+    // Without a program home the system's profile reader looks for the bare name, and
+    // no INFO folder is listed: not even one beside the current folder.
     RegDelTree(HKEY_LOCAL_MACHINE, MachineProductKey());
     RereadHomes();
     EXPECT_EQ(GetProgramVersion(CEnvironObj()), "2.10");
+    MakeDir(ScenarioDir() + "\\INFO");
+    MakeDir(ScenarioDir() + "\\sub");
+    WriteFile(ScenarioDir() + "\\INFO\\stray.ini", "[Information]\r\nstray=1\r\n");
+    ScopedCurrentDir cwd(ScenarioDir() + "\\sub");
+    EXPECT_EQ(Show(nullptr).info.Find("stray"), -1);
 }
 
 GENBA_SCENARIO(VersionBox, HostileInformationFiles, Isolated())
