@@ -75,7 +75,10 @@ bool ShowDialog(const Request& r, Output& o, const std::function<void()>& show)
         show();
         return true;
     }
-    ModalCapture c = RunModalWithScreenshot(show, r.screenshot);
+    // Made absolute first: the system's file dialogs move the current folder while open.
+    char full[2 * MAX_PATH] = {0};
+    const DWORD n = GetFullPathNameA(r.screenshot, sizeof full, full, nullptr);
+    ModalCapture c = RunModalWithScreenshot(show, n > 0 && n < sizeof full ? CString(full) : r.screenshot);
     if (c.saved) return true;
     o.err += "dialog " + r.dialogKind + ": no picture: " + (c.shown ? c.error : std::string("the dialog did not appear")) + "\n";
     return false;
