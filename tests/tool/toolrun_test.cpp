@@ -139,20 +139,4 @@ TEST_F(ToolRun, RefusesBadInputBeforeWritingAnything)
     EXPECT_EQ(1u, Run(std::vector<std::string>{"files", Root() + "\\nowhere"}).exit);
 }
 
-// Each dialog kind shows its dialog and paints it; the folder picker makes its kind's
-// folder first.
-TEST_F(ToolRun, DialogsArePaintedAndClosed)
-{
-    for (const std::string kind : {"file-open", "file-save", "pick-dir", "pick-computer"}) {
-        const std::string png = Root() + "\\" + kind + ".png";
-        std::vector<std::string> args = {"dialog", kind, "--screenshot", png};
-        if (kind == "pick-dir") args.insert(args.end(), {"--kind", "site.userdata"});
-        const genbatest::RunResult r = Run(args);
-        EXPECT_EQ(0u, r.exit) << kind << ": " << r.err;
-        EXPECT_EQ("\x89PNG", genbatest::ReadFile(png.c_str()).substr(0, 4)) << kind;
-    }
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES,
-              GetFileAttributesA((Root() + "\\HomeData\\" + kTokyo + ".001\\" + kOmote + ".002\\USERDATA").c_str()));
-}
-
 } // namespace
