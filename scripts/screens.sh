@@ -30,3 +30,5 @@ tool() { scripts/wine-run.sh --prefix "$prefix" "$root/$build/bin/genbaenv-tool.
 tool set user "" CurrentWork AppType --dword 3 >/dev/null
 shot about-compact about --name 現場管理
 tool del user "" CurrentWork AppType >/dev/null
+shot file-open file-open --kind site.main
+shot pick-dir pick-dir --kind site.main --root 'C:\GenbaData'

@@ -129,6 +129,38 @@ public:
                            const char* lpszSelName, int nFlags, const char* lpszTitle, CString* pstrMemo,
                            SelFileProc pfnCallback, void* pData) const;
 
+    // --- Computer and folder browsing (the system's browse dialog) --------------------
+    // The calling thread has started the component system (CoInitialize). Flags are
+    // BIF_ values; null texts are none, a null title an empty instruction.
+    // The display name of the computer chosen in the network; empty on Cancel.
+    CString SelectComputer(CWnd* pParentWnd, const char* lpszInitial, const char* lpszTitle, const char* lpszStatus,
+                           unsigned long dwFlags) const;
+    // The path of the folder chosen; empty on Cancel and for an item that is no folder.
+    // lpszInitialDir (else GetPath(dwPathKind)) is created and selected first. lpszRoot:
+    // null the desktop, a value below 0x10000 a special-folder number (CSIDL_), else a
+    // path (the desktop when the shell cannot parse it). nIgnored changes nothing.
+    CString SelectDir(CWnd* pParentWnd, int nIgnored, const char* lpszInitialDir, const char* lpszTitle,
+                      const char* lpszStatus, const char* lpszRoot, unsigned long dwPathKind,
+                      unsigned long dwFlags) const;
+
+    // --- The system's file dialogs in the suite's folders --------------------------
+    // lpszFilter: "description|pattern|..." without the closing bars; the all-files
+    // entry always follows. lpszPathName: initial folder up to its last backslash
+    // (created when missing), then the initial file name; with no folder the one of
+    // dwPathKind. dwFlags: OFN_ values added to the base ones (the save dialog's include
+    // OFN_FILEMUSTEXIST, which Windows honours). Bit 0 of dwOption: no panel with the
+    // button to the site's user folder. The full path chosen; empty on Cancel.
+    CString OpenFileDialog(CWnd* pParentWnd, const char* lpszFilter, const char* lpszPathName, const char* lpszTitle,
+                           unsigned long dwPathKind, unsigned long dwFlags) const;
+    CString OpenFileDialogEx(CWnd* pParentWnd, const char* lpszFilter, const char* lpszPathName,
+                             const char* lpszTitle, unsigned long dwPathKind, unsigned long dwFlags,
+                             unsigned long dwOption) const;
+    CString SaveFileDialog(CWnd* pParentWnd, const char* lpszFilter, const char* lpszPathName, const char* lpszTitle,
+                           unsigned long dwPathKind, unsigned long dwFlags) const;
+    CString SaveFileDialogEx(CWnd* pParentWnd, const char* lpszFilter, const char* lpszPathName,
+                             const char* lpszTitle, unsigned long dwPathKind, unsigned long dwFlags,
+                             unsigned long dwOption) const;
+
 private:
     friend struct CEnvironObjAccess;   // the library's own routines reach the state record
     CEnvironObjImpl* m_pImpl;

@@ -51,6 +51,7 @@ GENBAFW_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 GENBAFW_API void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 
 class GENBAFW_API CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
 public:
     // pParentWnd: the owner; null, or an object without a window, gives no owner.
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
@@ -67,6 +68,23 @@ public:
     // Fills the controls (UpdateData(FALSE)); TRUE lets the system place the focus.
     virtual BOOL OnInitDialog();
 
+    // The object's modal loop on this thread, for a scope: message boxes are owned by its
+    // window (by the top-level window it is in) meanwhile. DoModal makes one; so does a
+    // dialog whose loop the system runs.
+    class GENBAFW_API ModalScope {
+    public:
+        explicit ModalScope(CDialog* pDlg);
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+        CDialog* Dialog() const { return m_pDlg; }
+        ModalScope* Outer() const { return m_pOuter; }
+
+    private:
+        CDialog* m_pDlg;
+        ModalScope* m_pOuter;
+    };
+
 protected:
     virtual void OnOK();                // UpdateData(TRUE), then EndDialog(IDOK)
     virtual void OnCancel();            // EndDialog(IDCANCEL)
@@ -82,6 +100,7 @@ private:
 };
 
 // A message box owned by the innermost modal dialog being run on this thread (with none,
-// task-modal), with the program's name as caption. The text is CP932.
+// task-modal; a dialog that is a child, as a panel in a system dialog, by its top-level
+// window), with the program's name as caption. The text is CP932.
 // Returns the button pressed (IDOK, IDYES, IDNO, ...), 0 when the box cannot be shown.
 GENBAFW_API int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

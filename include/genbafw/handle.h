@@ -4,6 +4,9 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
+#include <shtypes.h>
+
 #include <utility>
 
 namespace genba {
@@ -105,12 +108,51 @@ struct HookTraits {
     static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
+// Shell item lists the shell handed over, freed with the shell's allocator (SHGetMalloc's
+// allocator is the task allocator).
+struct ItemListTraits {
+    using Handle = ITEMIDLIST*;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { CoTaskMemFree(h); }
+};
+
+// References to COM objects, released once.
+template <typename Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { h->Release(); }
+};
+
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
+using UniqueItemList = UniqueHandle<ItemListTraits>;
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
+// The component system on this thread (single-threaded apartment) for a scope, as the
+// applications start it; a thread that already runs it in the other model keeps that,
+// which serves as well.
+class ComApartment {
+public:
+    ComApartment() noexcept : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment()
+    {
+        if (SUCCEEDED(m_hr)) CoUninitialize();
+    }
+    bool usable() const noexcept { return SUCCEEDED(m_hr) || m_hr == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT m_hr;
+};
 
 // A window's device context (GetDC or GetWindowDC), given back with ReleaseDC: the
 // release needs the window too, so this owner holds both.

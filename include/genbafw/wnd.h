@@ -38,6 +38,7 @@
 
 #include <genbafw/cstring.h>
 #include <genbafw/fwdefs.h>
+#include <genbafw/runtimeclass.h>
 
 #include <windows.h>
 
@@ -128,6 +129,11 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // Run-time class information (runtimeclass.h); CWnd is the root.
+    static const CRuntimeClass* GetThisClass();
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+    BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
     // TRUE when this object now names hWnd. FALSE (nothing changes) for a null handle or
     // one that is not a window, when this object already names another window, or when

@@ -2,14 +2,9 @@
 
 namespace {
 
-// The modal dialogs being run on a thread, innermost first; each frame lives on the
-// stack of its DoModal.
-struct ModalFrame {
-    CDialog* pDlg;
-    ModalFrame* pOuter;
-};
-
-thread_local ModalFrame* t_pInnermost = nullptr;
+// The modal dialogs being run on a thread, innermost first; each scope lives on the
+// stack of its modal loop.
+thread_local CDialog::ModalScope* t_pInnermost = nullptr;
 
 const DLGTEMPLATE* LoadTemplate(UINT nID, HINSTANCE& hInst)
 {
@@ -103,6 +98,15 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 // --- CDialog -----------------------------------------------------------------------
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+CDialog::ModalScope::ModalScope(CDialog* pDlg) : m_pDlg(pDlg), m_pOuter(t_pInnermost)
+{
+    t_pInnermost = this;
+}
+
+CDialog::ModalScope::~ModalScope() { t_pInnermost = m_pOuter; }
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
@@ -119,11 +123,11 @@ INT_PTR CDialog::DoModal()
     const DLGTEMPLATE* pTemplate = LoadTemplate(m_nIDTemplate, hInst);
     if (!pTemplate) return -1;
     HWND hOwner = m_pParentWnd && ::IsWindow(m_pParentWnd->m_hWnd) ? m_pParentWnd->m_hWnd : nullptr;
-    ModalFrame frame = {this, t_pInnermost};
-    t_pInnermost = &frame;
-    INT_PTR nResult =
-        ::DialogBoxIndirectParamA(hInst, pTemplate, hOwner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    t_pInnermost = frame.pOuter;
+    INT_PTR nResult;
+    {
+        ModalScope modal(this);
+        nResult = ::DialogBoxIndirectParamA(hInst, pTemplate, hOwner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    }
     Detach();   // normally done when the window went
     return nResult;
 }
@@ -191,7 +195,8 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 int AfxMessageBox(const char* lpszText, UINT nType, UINT)
 {
     HWND hOwner = nullptr;
-    for (ModalFrame* f = t_pInnermost; f && !hOwner; f = f->pOuter) hOwner = f->pDlg->m_hWnd;
+    for (const CDialog::ModalScope* f = t_pInnermost; f && !hOwner; f = f->Outer())
+        hOwner = f->Dialog()->m_hWnd ? ::GetAncestor(f->Dialog()->m_hWnd, GA_ROOT) : nullptr;
     // With no dialog to own it the box still keeps the thread's windows waiting.
     if (!hOwner) nType |= MB_TASKMODAL;
     return ::MessageBoxA(hOwner, lpszText ? lpszText : "", ProgramName(), nType);

@@ -83,6 +83,25 @@ CWnd* CWnd::GetDlgItem(int nID) const
     return &c->wnd;
 }
 
+// --- Run-time class information -----------------------------------------------------
+
+int CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* c = this; c; c = c->m_pfnGetBaseClass ? c->m_pfnGetBaseClass() : nullptr)
+        if (c == pBaseClass) return TRUE;
+    return FALSE;
+}
+
+const CRuntimeClass* CWnd::GetThisClass()
+{
+    static const CRuntimeClass rc = {"CWnd", static_cast<int>(sizeof(CWnd)), 0xFFFF, nullptr};
+    return &rc;
+}
+
+const CRuntimeClass* CWnd::GetRuntimeClass() const { return GetThisClass(); }
+
+BOOL CWnd::IsKindOf(const CRuntimeClass* pClass) const { return pClass && GetRuntimeClass()->IsDerivedFrom(pClass); }
+
 int CWnd::GetDlgCtrlID() const { return m_hWnd ? ::GetDlgCtrlID(m_hWnd) : 0; }
 
 void CWnd::SetWindowText(const char* lpszString)

@@ -121,6 +121,16 @@ CString FreshDir(const char* name)
     return dir;
 }
 
+CString FreshDirOnC(const char* name)
+{
+    char tmp[MAX_PATH] = {0};
+    GetTempPathA(MAX_PATH, tmp);
+    CString dir = CString(tmp) + "genba-" + name;
+    RemoveTree(dir);
+    CreateDirectoryA(dir, nullptr);
+    return dir;
+}
+
 bool MakeDir(const CString& dir)
 {
     return CreateDirectoryA(dir, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;

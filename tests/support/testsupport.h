@@ -23,6 +23,10 @@ CString ScratchRoot();
 CString FreshDir(const char* name);
 // Removes a folder with everything in it; links inside are removed, never followed.
 bool RemoveTree(const CString& dir);
+// As FreshDir, on drive C: (the prefix's temporary folder): the shell, and with it the
+// system's file and folder dialogs, cannot open folders on the drive that maps the whole
+// Linux tree, where the scratch root is.
+CString FreshDirOnC(const char* name);
 bool MakeDir(const CString& dir);   // true when it is there afterwards
 bool WriteFile(const CString& path, const std::string& bytes = std::string());
 std::string ReadFile(const CString& path);

@@ -60,6 +60,7 @@ TEST(ToolArgs, NumbersBytesAndRefusals)
         {{"work", "set", "--site", "1", "--site", "2"}, "--site given twice"},
         {{"get", "user", "S", "E", "N", "--dword", "--str"}, "--dword and --str cannot be combined"},
         {{"del", "user", "S", "E", "N", "--key"}, "give no value name"},
+        {{"dialog", "pick-dir", "--kind", "site.mian"}, "--kind: unknown path kind 'site.mian'"},
     };
     for (const auto& r : rows) {
         Request q;

@@ -1,6 +1,7 @@
 #include "cmd_dialog.h"
 
 #include "cmdutil.h"
+#include "format.h"
 #include "kinds.h"
 #include "screenshot.h"
 
@@ -20,6 +21,21 @@ const std::vector<DialogKind>& DialogKinds()
         {"about", 0, 0, {{"--name", true}}, nullptr, RunDialogAbout,
          "  dialog about [--name NAME] the version information box (NAME instead of the\n"
          "                            product name, and in the caption)\n"},
+        {"file-open", 0, 1, {{"--kind", true}, {"--filter", true}, {"--plain", false}}, CheckKindOption, RunFileOpen,
+         "  dialog file-open [PATH] [--kind KIND] [--filter F] [--plain]\n"
+         "                            the system's open dialog in PATH's folder (else KIND's),\n"
+         "                            the name after its last backslash in the box; F as\n"
+         "                            Text|*.txt|...; --plain: without the jump to the site's\n"
+         "                            user folder; prints the path chosen\n"},
+        {"file-save", 0, 1, {{"--kind", true}, {"--filter", true}, {"--plain", false}}, CheckKindOption, RunFileSave,
+         "  dialog file-save [PATH] [--kind KIND] [--filter F] [--plain]\n"
+         "                            the system's save dialog, as file-open\n"},
+        {"pick-dir", 0, 0, {{"--kind", true}, {"--root", true}}, CheckKindOption, RunPickDir,
+         "  dialog pick-dir [--kind KIND] [--root DIR]\n"
+         "                            the folder picker on KIND's folder (made when missing),\n"
+         "                            the tree from DIR (a path or a kind; default: the desktop)\n"},
+        {"pick-computer", 0, 0, {}, nullptr, RunPickComputer,
+         "  dialog pick-computer      the computer picker on the network\n"},
     };
     return kinds;
 }
@@ -69,10 +85,30 @@ bool ShowDialog(const Request& r, Output& o, const std::function<void()>& show)
         show();
         return true;
     }
-    ModalCapture c = RunModalWithScreenshot(show, r.screenshot);
+    // Made absolute first: the system's file dialogs move the current folder while open.
+    char full[2 * MAX_PATH] = {0};
+    const DWORD n = GetFullPathNameA(r.screenshot, sizeof full, full, nullptr);
+    ModalCapture c = RunModalWithScreenshot(show, n > 0 && n < sizeof full ? CString(full) : r.screenshot);
     if (c.saved) return true;
     o.err += "dialog " + r.dialogKind + ": no picture: " + (c.shown ? c.error : std::string("the dialog did not appear")) + "\n";
     return false;
+}
+
+int ReportChosen(const Request& r, Output& o, bool shown, const CString& chosen)
+{
+    if (!r.screenshot.IsEmpty()) return shown ? EXIT_DONE : EXIT_NOT_DONE;
+    if (r.json) {
+        JsonWriter w;
+        w.BeginObject().Key("chosen");
+        if (chosen.IsEmpty())
+            w.Null();
+        else
+            w.String(chosen);
+        o.out += w.EndObject().Text();
+    } else if (!chosen.IsEmpty()) {
+        o.out += S(chosen) + "\n";
+    }
+    return chosen.IsEmpty() ? EXIT_NOT_DONE : EXIT_DONE;
 }
 
 CString FolderOrKind(const CEnvironObj& env, const CString& text)

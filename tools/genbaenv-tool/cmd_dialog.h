@@ -40,10 +40,21 @@ bool ShowDialog(const Request& r, Output& o, const std::function<void()>& show);
 // resolved on env; empty when a kind resolves to nothing.
 CString FolderOrKind(const CEnvironObj& env, const CString& text);
 
+// What a dialog that gives a text gave: the text on a line of its own (JSON: "chosen",
+// null for nothing), EXIT_DONE; nothing chosen, EXIT_NOT_DONE. With --screenshot the
+// picture is the result: EXIT_DONE when it was written, and nothing is printed.
+int ReportChosen(const Request& r, Output& o, bool shown, const CString& chosen);
+
 // The dialog kinds (cmd_dialog_KIND.cpp).
 int RunDialogOpen(const Request& r, Output& o);
 bool CheckDialogSave(const Request& r, std::string& error);
 int RunDialogSave(const Request& r, Output& o);
 int RunDialogAbout(const Request& r, Output& o);
+bool CheckKindOption(const Request& r, std::string& error);   // --kind KIND, when given
+unsigned long KindOption(const Request& r);                    // its kind, else 0
+int RunFileOpen(const Request& r, Output& o);
+int RunFileSave(const Request& r, Output& o);
+int RunPickDir(const Request& r, Output& o);
+int RunPickComputer(const Request& r, Output& o);
 
 } // namespace genbatool

@@ -12,42 +12,6 @@ namespace genbatool {
 
 namespace {
 
-// Owner of one COM interface reference.
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef()
-    {
-        if (m_p) m_p->Release();
-    }
-    T* get() const { return m_p; }
-    T* operator->() const { return m_p; }
-    T** put() { return &m_p; }
-
-private:
-    T* m_p = nullptr;
-};
-
-// COM for the encoder; a thread that already runs COM in the other apartment model keeps
-// it, which serves the encoder as well.
-class ComScope {
-public:
-    ComScope() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_hr)) CoUninitialize();
-    }
-    bool usable() const { return SUCCEEDED(m_hr) || m_hr == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_hr;
-};
-
 // 24-bit pixels, blue-green-red, rows top-down and padded to whole words.
 struct Picture {
     UINT width = 0, height = 0, stride = 0;
@@ -105,37 +69,37 @@ bool Succeeded(HRESULT hr, const char* step, std::string& error)
 // begun, so that the caller removes it on failure.
 bool EncodePng(const Picture& pic, const std::wstring& path, bool& created, std::string& error)
 {
-    ComScope com;
+    genba::ComApartment com;
     if (!com.usable()) {
         error = "COM cannot be started";
         return false;
     }
-    ComRef<IWICImagingFactory> factory;
-    ComRef<IWICStream> stream;
-    ComRef<IWICBitmapEncoder> encoder;
-    ComRef<IWICBitmapFrameEncode> frame;
+    genba::UniqueCom<IWICImagingFactory> factory;
+    genba::UniqueCom<IWICStream> stream;
+    genba::UniqueCom<IWICBitmapEncoder> encoder;
+    genba::UniqueCom<IWICBitmapFrameEncode> frame;
     if (!Succeeded(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                     reinterpret_cast<void**>(factory.put())), "the imaging factory", error) ||
-        !Succeeded(factory->CreateStream(stream.put()), "a stream", error) ||
-        !Succeeded(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "opening the file", error))
+        !Succeeded(factory.get()->CreateStream(stream.put()), "a stream", error) ||
+        !Succeeded(stream.get()->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "opening the file", error))
         return false;
     created = true;
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    if (!Succeeded(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()), "the PNG encoder", error) ||
-        !Succeeded(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "starting the encoder", error) ||
-        !Succeeded(encoder->CreateNewFrame(frame.put(), nullptr), "a frame", error) ||
-        !Succeeded(frame->Initialize(nullptr), "starting the frame", error) ||
-        !Succeeded(frame->SetSize(pic.width, pic.height), "the size", error) ||
-        !Succeeded(frame->SetPixelFormat(&format), "the pixel format", error))
+    if (!Succeeded(factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()), "the PNG encoder", error) ||
+        !Succeeded(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache), "starting the encoder", error) ||
+        !Succeeded(encoder.get()->CreateNewFrame(frame.put(), nullptr), "a frame", error) ||
+        !Succeeded(frame.get()->Initialize(nullptr), "starting the frame", error) ||
+        !Succeeded(frame.get()->SetSize(pic.width, pic.height), "the size", error) ||
+        !Succeeded(frame.get()->SetPixelFormat(&format), "the pixel format", error))
         return false;
     if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
         error = "the encoder refuses 24-bit pixels";
         return false;
     }
-    return Succeeded(frame->WritePixels(pic.height, pic.stride, static_cast<UINT>(pic.bits.size()),
+    return Succeeded(frame.get()->WritePixels(pic.height, pic.stride, static_cast<UINT>(pic.bits.size()),
                                         const_cast<BYTE*>(pic.bits.data())), "writing the pixels", error) &&
-           Succeeded(frame->Commit(), "finishing the frame", error) &&
-           Succeeded(encoder->Commit(), "finishing the file", error);
+           Succeeded(frame.get()->Commit(), "finishing the frame", error) &&
+           Succeeded(encoder.get()->Commit(), "finishing the file", error);
 }
 
 // --- Modal capture -------------------------------------------------------------------
