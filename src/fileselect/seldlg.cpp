@@ -29,7 +29,15 @@ void ChooseKindAndDeleteMode(int nFlags, const char*& lpszKind, int& nDelMode)
     }
 }
 
-void GiveButtonsTheirLook(CFrameButton& ok, CFrameButton& cancel, CFrameButton& del)
+void RefillEntries(CSelFileList& list, const CEnvironObj& env, const CString& strDir, const CString& strExtList,
+                   const char* lpszSelName, int nFlags, SelFileProc pfnCallback, void* pData)
+{
+    list.Clear();
+    list.Select(-1);
+    list.AddFileList(env, strDir, strExtList, lpszSelName, nFlags, pfnCallback, pData);
+}
+
+void FinishInitDialog(CDialog& dlg, CFrameButton& ok, CFrameButton& cancel, CFrameButton& del, const char* lpszTitle)
 {
     FrameButtonLook look;
     std::memset(&look, 0, sizeof look);
@@ -44,6 +52,7 @@ void GiveButtonsTheirLook(CFrameButton& ok, CFrameButton& cancel, CFrameButton& 
         b.button.SetLook(&look, 1, 1);
         b.button.EnableLook(1);
     }
+    if (lpszTitle) dlg.SetWindowText(lpszTitle);
 }
 
 void AskAndDelete(const CEnvironObj& env, const CString& strDir, const CString& name, const char* lpszKind,

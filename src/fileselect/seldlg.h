@@ -6,6 +6,8 @@
 #include <genbaenv/environ.h>
 #include <genbafw/dialog.h>
 
+#include <genbaenv/selfile.h>
+
 #include <formkit.h>
 
 namespace genba {
@@ -16,8 +18,14 @@ enum DeleteMode : int { DELMODE_NONE = 0, DELMODE_FILE = 1, DELMODE_FOLDER = 2 }
 // DELMODE_FOLDER only with SELFILE_DELFOLDER.
 void ChooseKindAndDeleteMode(int nFlags, const char*& lpszKind, int& nDelMode);
 
-// The OK, Cancel and Delete buttons take the suite's look, in that order.
-void GiveButtonsTheirLook(CFrameButton& ok, CFrameButton& cancel, CFrameButton& del);
+// The list anew: Clear, no selection, then the folder's entries (preselecting
+// lpszSelName, null after the first filling).
+void RefillEntries(CSelFileList& list, const CEnvironObj& env, const CString& strDir, const CString& strExtList,
+                   const char* lpszSelName, int nFlags, SelFileProc pfnCallback, void* pData);
+
+// What OnInitDialog adds to the base's: the OK, Cancel and Delete buttons take the
+// suite's look, in that order, and the caller's caption replaces the template's.
+void FinishInitDialog(CDialog& dlg, CFrameButton& ok, CFrameButton& cancel, CFrameButton& del, const char* lpszTitle);
 
 // Asks "<kind>｢<name>｣を削除します ..." (Yes/No, No the default); on Yes deletes the file
 // or removes the folder with everything in it. The outcome is not reported.

@@ -22,9 +22,7 @@ CSelOpenFileDlg::CSelOpenFileDlg(const CEnvironObj* pEnviron, CWnd* pParentWnd)
 
 void CSelOpenFileDlg::RefillList()
 {
-    m_List.Clear();
-    m_List.Select(-1);
-    m_List.AddFileList(*m_pEnviron, m_strDir, m_strExtList, m_lpszSelName, m_nFlags, m_pfnCallback, m_pData);
+    genba::RefillEntries(m_List, *m_pEnviron, m_strDir, m_strExtList, m_lpszSelName, m_nFlags, m_pfnCallback, m_pData);
 }
 
 void CSelOpenFileDlg::DoDataExchange(CDataExchange* pDX)
@@ -49,8 +47,7 @@ void CSelOpenFileDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSelOpenFileDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    genba::GiveButtonsTheirLook(m_btnOK, m_btnCancel, m_btnDelete);
-    if (m_lpszTitle) SetWindowText(m_lpszTitle);
+    genba::FinishInitDialog(*this, m_btnOK, m_btnCancel, m_btnDelete, m_lpszTitle);
     return TRUE;
 }
 

@@ -61,9 +61,7 @@ CSelSaveFileDlg::CSelSaveFileDlg(const CEnvironObj* pEnviron, CWnd* pParentWnd)
 
 void CSelSaveFileDlg::RefillList()
 {
-    m_List.Clear();
-    m_List.Select(-1);
-    m_List.AddFileList(*m_pEnviron, m_strDir, m_strExtList, m_lpszSelName, m_nFlags, m_pfnCallback, m_pData);
+    genba::RefillEntries(m_List, *m_pEnviron, m_strDir, m_strExtList, m_lpszSelName, m_nFlags, m_pfnCallback, m_pData);
 }
 
 // The memo of an entry: its display string up to the first tab.
@@ -207,8 +205,7 @@ bool CSelSaveFileDlg::ReadFields(CDataExchange*)
 BOOL CSelSaveFileDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    genba::GiveButtonsTheirLook(m_btnOK, m_btnCancel, m_btnDelete);
-    if (m_lpszTitle) SetWindowText(m_lpszTitle);
+    genba::FinishInitDialog(*this, m_btnOK, m_btnCancel, m_btnDelete, m_lpszTitle);
     return TRUE;
 }
 

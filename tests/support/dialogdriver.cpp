@@ -278,26 +278,28 @@ void DialogDriver::GiveUp(const std::string& why)
 
 namespace {
 
-HHOOK g_cancelHook = nullptr;
+HHOOK g_answerHook = nullptr;
+int g_answer = IDCANCEL;
 
-LRESULT CALLBACK CancelOnActivate(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK AnswerOnActivate(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE && wParam) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    return CallNextHookEx(g_cancelHook, code, wParam, lParam);
+    if (code == HCBT_ACTIVATE && wParam) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, g_answer, 0);
+    return CallNextHookEx(g_answerHook, code, wParam, lParam);
 }
 
 } // namespace
 
-void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds)
+void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds, int answer)
 {
-    g_cancelHook = SetWindowsHookExA(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
-    ASSERT_NE(g_cancelHook, nullptr);
+    g_answer = answer;
+    g_answerHook = SetWindowsHookExA(WH_CBT, AnswerOnActivate, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_answerHook, nullptr);
     for (int i = 0; i < 5; ++i) open();   // first uses leave cached objects
     const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
-    ExpectFlatFootprint(open, 0, rounds);
+    ExpectFlatFootprint(open, 0, rounds, 8 * 1024 * 1024);
     EXPECT_LE(GdiObjectCount(), gdi);
     EXPECT_LE(ThreadWindowCount(), windows);
-    UnhookWindowsHookEx(g_cancelHook);
+    UnhookWindowsHookEx(g_answerHook);
 }
 
 long GdiObjectCount()

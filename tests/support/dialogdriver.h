@@ -89,9 +89,9 @@ private:
 long GdiObjectCount();
 long ThreadWindowCount();
 
-// Opens a dialog `rounds` times (after a few rounds of warming up), each cancelled as
-// soon as it is active, and checks that handles, heap, windows and GDI objects are as
-// before.
-void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds);
+// Opens a dialog `rounds` times (after a few rounds of warming up), each answered with
+// `answer` (IDCANCEL, or IDOK) as soon as it is active, and checks that handles, heap,
+// windows and GDI objects are as before.
+void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds, int answer = IDCANCEL);
 
 } // namespace genbatest

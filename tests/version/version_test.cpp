@@ -172,11 +172,6 @@ GENBA_SCENARIO(VersionBox, OpenAndCloseKeepNothing, Isolated())
     WriteFile(in.infoA + "\\a.inf", "[Information]\r\nPlotter=Driver~LPT1\r\n");
     static const BYTE bits[128] = {};
     const HICON icon = CreateIcon(nullptr, 32, 32, 1, 1, bits, bits);
-    const auto round = [icon] { Show(nullptr, icon); };
-    for (int i = 0; i < 10; ++i) round();
-    const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
-    ExpectFlatFootprint(round, 0, 200);
-    EXPECT_EQ(GdiObjectCount(), gdi);
-    EXPECT_EQ(ThreadWindowCount(), windows);
+    ExpectDialogRoundsLeaveNothing([icon] { VersionInfoDialog(nullptr, CEnvironObj(), nullptr, icon); }, 200);
     EXPECT_TRUE(DestroyIcon(icon));   // still the caller's
 }
