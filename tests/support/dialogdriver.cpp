@@ -201,6 +201,14 @@ void DialogDriver::Track(int nCode, HWND h)
     }
 }
 
+// A dialog shown while another program's window is active may never be activated (tests
+// run side by side): it counts once it is visible.
+BOOL CALLBACK DialogDriver::TrackShown(HWND h, LPARAM driver)
+{
+    if (IsWindowVisible(h) && IsDialogClass(h)) reinterpret_cast<DialogDriver*>(driver)->Track(HCBT_ACTIVATE, h);
+    return TRUE;
+}
+
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     DialogDriver* d = g_pDriver;
@@ -208,6 +216,7 @@ void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
     try {
         // The clock starts with the first modal loop, not with the test's set-up.
         if (!d->m_lastProgress) d->m_lastProgress = GetTickCount64();
+        EnumThreadWindows(GetCurrentThreadId(), TrackShown, reinterpret_cast<LPARAM>(d));
         d->RunReadySteps();
         d->CheckTimeout();
     } catch (...) {

@@ -61,6 +61,7 @@ private:
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Track(int nCode, HWND h);
+    static BOOL CALLBACK TrackShown(HWND h, LPARAM driver);
     void RunReadySteps();
     bool RunNextStep();
     void CheckTimeout();

@@ -22,12 +22,18 @@ INT_PTR CALLBACK OpenDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM)
     return msg == WM_INITDIALOG;
 }
 
+BOOL CALLBACK EndDialogOf(HWND h, LPARAM)
+{
+    EndDialog(h, -1);
+    return TRUE;
+}
+
 // Ends any dialog still open after ten seconds, so a capture that never closes one
 // fails instead of hanging.
 void CALLBACK EndStuckDialogs(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM) -> BOOL { EndDialog(h, -1); return TRUE; }, 0);
+    EnumThreadWindows(GetCurrentThreadId(), EndDialogOf, 0);
 }
 
 INT_PTR ShowOpenTemplate()
