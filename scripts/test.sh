@@ -1,33 +1,41 @@
 #!/bin/bash
 # Installs what is missing, builds both Windows targets and the native sanitizer build,
-# runs every test, and builds and runs the consumer example. Non-zero on any failure.
+# runs every test on x86_64 and on i686 (under 32-bit Wine), runs the consumer example on
+# both, and the native tests. Non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
+started=$SECONDS
+phase() { echo "== $* (at $((SECONDS - started)) s)"; }
 
 scripts/install-deps.sh
 
-echo "== build: mingw-x86_64"
-cmake --preset mingw-x86_64 >/dev/null
-cmake --build --preset mingw-x86_64 -j"$jobs"
+prefixes=()
+stop_servers() {
+  local p
+  for p in "${prefixes[@]}"; do scripts/wine-run.sh --prefix "$p" --stop; done
+}
+trap stop_servers EXIT
 
-echo "== build: mingw-i686 (build and link only)"
-cmake --preset mingw-i686 >/dev/null
-cmake --build --preset mingw-i686 -j"$jobs"
+for arch in x86_64 i686; do
+  phase "build: mingw-$arch"
+  cmake --preset "mingw-$arch" >/dev/null
+  cmake --build --preset "mingw-$arch" -j"$jobs"
 
-prefix=$root/build/mingw-x86_64/wineprefix
-scripts/wine-run.sh --prefix "$prefix" --setup
-trap 'scripts/wine-run.sh --prefix "$prefix" --stop' EXIT
+  prefix=$root/build/mingw-$arch/wineprefix
+  prefixes+=("$prefix")
+  scripts/wine-run.sh --prefix "$prefix" --setup
 
-echo "== test: mingw-x86_64 under Wine"
-ctest --preset mingw-x86_64
+  phase "test: mingw-$arch under Wine"
+  ctest --preset "mingw-$arch" -j"$jobs"
 
-echo "== consumer example through the installed package"
-scripts/consumer.sh
+  phase "consumer example through the installed package: $arch"
+  scripts/consumer.sh "$arch"
+done
 
 if [ -x scripts/native-test.sh ]; then
-  echo "== native: sanitizers and brief fuzzing"
+  phase "native: sanitizers and brief fuzzing"
   scripts/native-test.sh
 fi
-echo "== all tests passed"
+phase "all tests passed"

@@ -3,7 +3,7 @@
 # reused), headless through Wine's null graphics driver, Japanese locale so that the
 # ANSI code page is 932, quiet, and one persistent wineserver for the whole run.
 #
-#   wine-run.sh --prefix DIR PROGRAM [ARGS...]
+#   wine-run.sh --prefix DIR [--32bit] PROGRAM [ARGS...]
 #   wine-run.sh --prefix DIR --setup     (make the prefix and start the server only)
 #   wine-run.sh --prefix DIR --stop      (end the persistent server)
 set -euo pipefail
@@ -12,6 +12,9 @@ prefix=
 while [ $# -gt 0 ]; do
   case "$1" in
     --prefix) prefix=$2; shift 2 ;;
+    # The tests leave out what the emulator cannot do (see tests/support/testsupport.h).
+    --32bit) grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 && export GENBA_EMULATED_32BIT=1
+             shift ;;
     *) break ;;
   esac
 done
@@ -82,4 +85,12 @@ case "${1:-}" in
   --stop) "$WINESERVER" -k 2>/dev/null || true; exit 0 ;;
 esac
 ensure_server
-exec "$WINE" "$@"
+# The program's streams go to files, not to the caller's pipes: Wine's desktop process,
+# started by the first program that makes a window, inherits them and outlives the program,
+# and a caller waiting for the pipes to close (ctest) would wait for the desktop.
+out=$(mktemp "${TMPDIR:-/tmp}/genba-out.XXXXXX") err=$(mktemp "${TMPDIR:-/tmp}/genba-err.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+rc=0
+"$WINE" "$@" >"$out" 2>"$err" || rc=$?
+cat "$out"; cat "$err" >&2
+exit "$rc"

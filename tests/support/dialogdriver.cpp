@@ -23,6 +23,13 @@ bool IsClass(HWND h, const char* name)
 
 bool IsDialogClass(HWND h) { return IsClass(h, "#32770"); }
 
+// Wine calls a thread's activation hook also for another program's window that it
+// activates when one of this thread's windows goes away (tests run side by side).
+bool IsOwnDialog(HWND h)
+{
+    return h && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId() && IsDialogClass(h);
+}
+
 HWND UsableControl(HWND hDlg, int nID)
 {
     HWND h = GetDlgItem(hDlg, nID);
@@ -191,7 +198,7 @@ void DialogDriver::Track(int nCode, HWND h)
 {
     // A window is new once: it is activated again when a box it owned closes, and after
     // a dialog closes an activation comes with no window at all.
-    if (nCode == HCBT_ACTIVATE && h && IsDialogClass(h) && std::find(m_alive.begin(), m_alive.end(), h) == m_alive.end()) {
+    if (nCode == HCBT_ACTIVATE && IsOwnDialog(h) && std::find(m_alive.begin(), m_alive.end(), h) == m_alive.end()) {
         m_alive.push_back(h);
         m_ready.push_back(h);
         ++m_appeared;
@@ -292,7 +299,7 @@ int g_answer = IDCANCEL;
 
 LRESULT CALLBACK AnswerOnActivate(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE && wParam) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, g_answer, 0);
+    if (code == HCBT_ACTIVATE && IsOwnDialog(reinterpret_cast<HWND>(wParam))) PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, g_answer, 0);
     return CallNextHookEx(g_answerHook, code, wParam, lParam);
 }
 

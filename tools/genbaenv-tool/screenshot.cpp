@@ -118,10 +118,12 @@ CaptureState* g_pCapture = nullptr;
 // Long enough for the dialog's first painting, short enough not to be noticed.
 const UINT kPaintDelayMs = 200;
 
+// Only this thread's: Wine also reports another program's window that it activates when
+// one of ours goes away.
 bool IsDialogWindow(HWND hWnd)
 {
     char name[16] = {0};
-    return hWnd && GetClassNameA(hWnd, name, sizeof name) > 0 && lstrcmpA(name, "#32770") == 0;
+    return hWnd && GetWindowThreadProcessId(hWnd, nullptr) == GetCurrentThreadId() && GetClassNameA(hWnd, name, sizeof name) > 0 && lstrcmpA(name, "#32770") == 0;
 }
 
 void Cancel(HWND hWnd) { PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
