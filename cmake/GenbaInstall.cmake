@@ -6,6 +6,14 @@ install(TARGETS genbaenv genbafw zrapli formkit uipack EXPORT genbaenvTargets
   RUNTIME DESTINATION bin
   LIBRARY DESTINATION bin
   ARCHIVE DESTINATION lib)
+set(GENBA_RUNTIME_DLL_NAMES)
+foreach(dll IN LISTS GENBA_RUNTIME_DLLS)
+  get_filename_component(name ${dll} NAME)
+  list(APPEND GENBA_RUNTIME_DLL_NAMES ${name})
+endforeach()
+if(GENBA_RUNTIME_DLLS)
+  install(FILES ${GENBA_RUNTIME_DLLS} DESTINATION bin)
+endif()
 install(DIRECTORY include/genbaenv include/genbafw DESTINATION include)
 install(FILES src/standins/zrapli/include/zrapli.h src/standins/formkit/include/formkit.h
   src/standins/uipack/include/uipack.h DESTINATION include)

@@ -80,6 +80,13 @@ Footprint TakeFootprint();
 // with the load of the machine, so window rounds allow more.
 void ExpectFlatFootprint(const std::function<void()>& round, int warmUp, int rounds, size_t privateSlack = 512 * 1024);
 
+// --- The platform ----------------------------------------------------------------------
+
+// True when 32-bit programs run through qemu (the runner says so). There a call that
+// hands the Wine server a bad pointer kills the thread ("wine client error: partial
+// write") instead of failing with ERROR_NOACCESS, so such rows are left out.
+inline bool UnderEmulator() { return GetEnvironmentVariableA("GENBA_EMULATED_32BIT", nullptr, 0) != 0; }
+
 // --- Printing and scopes --------------------------------------------------------------
 
 std::string Hex(const CString& s);   // "95 5C 83 5C"
