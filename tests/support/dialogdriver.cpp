@@ -335,7 +335,7 @@ long GdiObjectCount()
         if (table[i * 24 + 14]) ++count;
     return count;
 #else
-    return -1;
+    return -1;   // 32-bit Wine publishes no table: counted on x86_64 only
 #endif
 }
 
