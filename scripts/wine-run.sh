@@ -90,7 +90,15 @@ ensure_server
 # and a caller waiting for the pipes to close (ctest) would wait for the desktop.
 out=$(mktemp "${TMPDIR:-/tmp}/genba-out.XXXXXX") err=$(mktemp "${TMPDIR:-/tmp}/genba-err.XXXXXX")
 trap 'rm -f "$out" "$err"' EXIT
-rc=0
-"$WINE" "$@" >"$out" 2>"$err" || rc=$?
+run() { rc=0; "$WINE" "$@" >"$out" 2>"$err" || rc=$?; }
+run "$@"
+# Wine's own start-up failures (its messages begin "wine: ") have been seen now and then
+# right after the prefix started; the program never ran, so it is started once more.
+if [ "$rc" -ne 0 ] && [ ! -s "$out" ] && grep -q '^wine: ' "$err"; then
+  cat "$err" >&2
+  echo "wine-run.sh: Wine did not start the program; starting it again" >&2
+  sleep 1
+  run "$@"
+fi
 cat "$out"; cat "$err" >&2
 exit "$rc"
