@@ -52,11 +52,7 @@ GENBA_SCENARIO(CurrentWork, StoredValuesAndSetters, Isolated())
     EXPECT_EQ(env.GetPath(PATHKIND_GENBA), home + "\\H.001\\G.002");
     EXPECT_EQ(env.GetServerName(), "manual");   // the numbers leave the server name alone
     env.SetDataPath(data);
-    EXPECT_EQ(env.GetPath(PATHKIND_GENBA), data + "\\F.001\\S.002");
-    env.SetGNo(4);   // no site 4: the default name 現場-4.004
-    EXPECT_EQ(env.GetPath(PATHKIND_GENBA), data + "\\F.001\\\x8C\xBB\x8F\xEA-4.004");
-    env.SetFNo(0x1000);
-    EXPECT_EQ(env.GetPath(PATHKIND_GENBA), "");
+    EXPECT_EQ(env.GetPath(PATHKIND_GENBA), data + "\\F.001\\S.002");   // default names, limits: GenbaPath
     CEnvironObj other;
     EXPECT_EQ(other.GetDataPath(), "");
     EXPECT_EQ(other.GetFNo(), 0);

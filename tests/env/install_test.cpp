@@ -48,7 +48,7 @@ GENBA_SCENARIO(Install, IniPrefixAndSuffixes, Ini("A", "_X", "_Y"))
 
 // Loaded from drive T:, the install type is Network while T: is connected to a share.
 // (Wine names a module loaded from a UNC path "UNC\server\share\...".)
-GENBA_SCENARIO(Install, TypeFollowsWhereTheLibraryIs, Isolated().OnMappedDrive())
+GENBA_SCENARIO(Install, TypeFollowsWhereTheLibraryIs, IsolatedOnMappedDrive())
 {
     ResetProductKeys();
     ASSERT_EQ(Diag(CEnvironObj()).strLibraryFile.Left(3), "T:\\");

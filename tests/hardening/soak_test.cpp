@@ -38,8 +38,9 @@ TEST(Soak, SearchHandles)
     for (const char* f : {"\\a.001", "\\b.002", "\\c\\d.txt"}) WriteFile(dir + f);
     ExpectFlatFootprint([&] {
         CFileFind abandoned;
-        abandoned.FindFile(dir + "\\*");
-        abandoned.FindNextFile();
+        abandoned.FindFile(dir + "\\*.001");
+        abandoned.FindFile(dir + "\\*");   // replaces the first search
+        abandoned.FindNextFile();          // then dropped mid-listing
         env.SearchExtDir(dir, 2, nullptr, 0);
         env.CreateDir(dir + "\\e\\f", 1);
         env.RemoveDir(dir + "\\e", 1);

@@ -20,7 +20,6 @@ DWORD WINAPI FakeOpenEnum(DWORD scope, DWORD type, DWORD usage, LPNETRESOURCEA c
     EXPECT_EQ(static_cast<DWORD>(RESOURCETYPE_DISK), type);
     EXPECT_EQ(0u, usage);
     EXPECT_EQ(nullptr, container);
-    ++g_net->opens;
     if (g_net->openError != NO_ERROR) {
         *handle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0xBAD));   // garbage that must not be closed
         return g_net->openError;

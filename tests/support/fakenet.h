@@ -21,7 +21,7 @@ struct FakeNet {
     size_t perBatch = 1000;       // entries a call returns at most (0: success with none)
     // What the library did: the buffer size of every enumeration call, opens and closes.
     std::vector<DWORD> sizes;
-    int opens = 0, successfulOpens = 0, closes = 0;
+    int successfulOpens = 0, closes = 0;
     size_t next = 0;
 
     // Bytes the records and strings of drives [from, from + n) take.

@@ -18,8 +18,7 @@ namespace {
 const char kChildFlag[] = "--genba-scenario=";
 
 struct Scenario {
-    std::string suite;
-    std::string name;
+    std::string suite, name;
     ScenarioSetup setup;
     void (*body)();
     const char* file;
@@ -36,10 +35,17 @@ std::vector<Scenario>& Scenarios()
 
 const Scenario* g_current = nullptr;
 
-std::string IniText(const ScenarioSetup& s)
+// Its setup (suffixes filled in) inside a scenario.
+const ScenarioSetup& CurrentScenario()
 {
-    if (!s.iniText.empty()) return s.iniText;
-    return "[Type]\r\nSetup=" + s.setupPrefix + "\r\nHKLM=" + s.machineSuffix + "\r\nHKCU=" + s.userSuffix + "\r\n";
+    static const ScenarioSetup none = NoIni();
+    return g_current ? g_current->setup : none;
+}
+
+CString ProductKey(const std::string& suffix)
+{
+    using namespace genba::regname;
+    return CString(kSoftware) + "\\" + kCompany + "\\GenbaOffice" + suffix.c_str();
 }
 
 void RunScenarioInOwnProcess(const Scenario& s)
@@ -49,9 +55,7 @@ void RunScenarioInOwnProcess(const Scenario& s)
     CString dir = parent + "\\" + s.FullName().c_str();
     RemoveTree(dir);
     ASSERT_TRUE(StageBinaries(dir, {""})) << static_cast<const char*>(dir);
-    if (s.setup.writeIni) {
-        ASSERT_TRUE(WriteFile(dir + "\\genbaenv.INI", IniText(s.setup)));
-    }
+    ASSERT_TRUE(!s.setup.writeIni || WriteFile(dir + "\\genbaenv.INI", s.setup.iniText));
     const CString exe = dir + ModuleFile(nullptr).Mid(ProgramDir().GetLength());
     RunResult r = RunProgram(L"\"" + Wide(exe) + L"\" " + Wide(CString(kChildFlag) + s.FullName().c_str()), dir);
     EXPECT_EQ(r.exit, 0u) << r.failure << "\nscenario process output:\n" << r.out << r.err;
@@ -84,56 +88,26 @@ void RegisterScenarios(const std::string& child)
 } // namespace
 
 ScenarioSetup Isolated() { return ScenarioSetup(); }
-
-ScenarioSetup NoIni()
-{
-    ScenarioSetup s;
-    s.writeIni = false;
-    s.isolated = false;
-    return s;
-}
-
+ScenarioSetup IsolatedOnMappedDrive() { return ScenarioSetup{true, true, "", "", "", true, ""}; }
+ScenarioSetup NoIni() { return ScenarioSetup{false, false, "", "", "", false, ""}; }
 ScenarioSetup Ini(const char* setup, const char* hklm, const char* hkcu)
 {
-    ScenarioSetup s;
-    s.isolated = false;
-    s.setupPrefix = setup;
-    s.machineSuffix = hklm;
-    s.userSuffix = hkcu;
-    return s;
+    return ScenarioSetup{true, false, setup, hklm, hkcu, false, ""};
 }
-
-ScenarioSetup RawIni(const char* text)
-{
-    ScenarioSetup s;
-    s.isolated = false;
-    s.iniText = text;
-    return s;
-}
+ScenarioSetup RawIni(const char* text) { return ScenarioSetup{true, false, "", "", "", false, text}; }
 
 bool RegisterScenario(const char* suite, const char* name, ScenarioSetup setup, void (*body)(), const char* file,
                       int line)
 {
     if (setup.isolated) setup.machineSuffix = setup.userSuffix = std::string("_") + suite + name;
+    if (setup.iniText.empty())
+        setup.iniText = "[Type]\r\nSetup=" + setup.setupPrefix + "\r\nHKLM=" + setup.machineSuffix + "\r\nHKCU=" +
+                        setup.userSuffix + "\r\n";
     Scenarios().push_back(Scenario{suite, name, setup, body, file, line});
     return true;
 }
 
-const ScenarioSetup& CurrentScenario()
-{
-    static const ScenarioSetup none = NoIni();
-    return g_current ? g_current->setup : none;
-}
-
 CString ScenarioDir() { return ProgramDir(); }
-
-namespace {
-CString ProductKey(const std::string& suffix)
-{
-    using namespace genba::regname;
-    return CString(kSoftware) + "\\" + kCompany + "\\GenbaOffice" + suffix.c_str();
-}
-} // namespace
 
 CString UserProductKey() { return ProductKey(CurrentScenario().userSuffix); }
 CString MachineProductKey() { return ProductKey(CurrentScenario().machineSuffix); }
@@ -169,13 +143,6 @@ void RereadHomes()
 {
     CEnvironObj env;
     ASSERT_EQ(env.SetUserDataStr("", genba::regname::kCurrentWork, "Touch", "1"), 1);
-}
-
-CString SystemDrive()
-{
-    char drive[MAX_PATH] = {0};
-    GetEnvironmentVariableA("SystemDrive", drive, sizeof drive);
-    return drive;
 }
 
 } // namespace genbatest

@@ -25,20 +25,13 @@ namespace genbatest {
 struct ScenarioSetup {
     bool writeIni = true;       // genbaenv.INI beside the library
     bool isolated = true;       // suffixes made from the scenario's name
-    std::string setupPrefix;    // [Type] Setup=
-    std::string machineSuffix;  // [Type] HKLM=
-    std::string userSuffix;     // [Type] HKCU=
+    std::string setupPrefix, machineSuffix, userSuffix;   // [Type] Setup=, HKLM=, HKCU=
     bool onMappedDrive = false; // run from drive T: instead of the scratch folder
     std::string iniText;        // the whole INI instead of the three keys, when set
-
-    ScenarioSetup& OnMappedDrive()
-    {
-        onMappedDrive = true;
-        return *this;
-    }
 };
 
 ScenarioSetup Isolated();                      // own suffixes, no prefix
+ScenarioSetup IsolatedOnMappedDrive();         // the same, run from drive T:
 ScenarioSetup NoIni();                         // no INI at all: bare product keys
 ScenarioSetup Ini(const char* setup, const char* hklm, const char* hkcu);
 ScenarioSetup RawIni(const char* text);        // this INI text, suffixes as it says
@@ -46,8 +39,7 @@ ScenarioSetup RawIni(const char* text);        // this INI text, suffixes as it 
 bool RegisterScenario(const char* suite, const char* name, ScenarioSetup setup, void (*body)(),
                       const char* file, int line);
 
-// Inside a scenario: its setup (suffixes filled in) and where its copy lives.
-const ScenarioSetup& CurrentScenario();
+// Inside a scenario: where its copy lives.
 CString ScenarioDir();
 
 // Product key paths below HKCU and HKLM for the current scenario's suffixes, and the
@@ -64,12 +56,7 @@ void ResetProductKeys();
 // The machine values of a setup section: HomeProgram ... HomeTemp, and ServerQMS unless
 // `serverQms` is null.
 struct Homes {
-    const char* program;
-    const char* system;
-    const char* data;
-    const char* help;
-    const char* temp;
-    const char* serverQms;
+    const char *program, *system, *data, *help, *temp, *serverQms;
 };
 void PutHomes(const CString& setupSection, const Homes& homes);
 // Checks the six homes (PATHBASE_PROGRAM ... PATHBASE_SERVER) of `env`.
@@ -77,9 +64,6 @@ void ExpectHomes(const CEnvironObj& env, const Homes& homes);
 // Makes the next construction read the setup section and the homes again (a write in
 // the user's CurrentWork entry through the settings store).
 void RereadHomes();
-
-// %SystemDrive% of this process.
-CString SystemDrive();
 
 } // namespace genbatest
 

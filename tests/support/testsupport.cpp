@@ -16,12 +16,17 @@ namespace genbatest {
 
 namespace {
 
+// A function of Wine's own kernel32, found by name.
+template <typename F>
+F WineFunction(const char* name)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
 // The prefix's scratch area as the runner made it (a Linux path), as a Windows path.
 CString UnixToWindows(const char* unixPath)
 {
-    typedef WCHAR* (CDECL * ToDos)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+    auto toDos = WineFunction<WCHAR*(CDECL*)(const char*)>("wine_get_dos_file_name");
     if (!toDos) return CString();
     WCHAR* w = toDos(unixPath);
     if (!w) return CString();
@@ -33,9 +38,7 @@ CString UnixToWindows(const char* unixPath)
 
 std::string WindowsToUnix(const CString& winPath)
 {
-    typedef char* (CDECL * ToUnix)(LPCWSTR);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto toUnix = WineFunction<char*(CDECL*)(LPCWSTR)>("wine_get_unix_file_name");
     if (!toUnix) return std::string();
     WCHAR w[MAX_PATH * 2] = {0};
     MultiByteToWideChar(CP_ACP, 0, winPath, -1, w, MAX_PATH * 2);
@@ -46,27 +49,42 @@ std::string WindowsToUnix(const CString& winPath)
     return r;
 }
 
-bool RunUnix(const std::string& commandLine)
+// Runs a Linux program (Wine runs one given by its Unix path) until `path` is there or,
+// when `present` is false, gone. The handle Wine gives for a Linux program can be
+// neither waited on nor asked for an exit code, and Wine reports the child as finished
+// before it has run: the effect is waited for instead.
+bool RunUnixUntil(std::string commandLine, const CString& path, bool present)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    std::vector<char> cmd(commandLine.begin(), commandLine.end());
-    cmd.push_back('\0');
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    // The handle Wine gives for a Linux program can be neither waited on nor asked for
-    // an exit code: callers wait for the effect instead.
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
     genba::UniqueKernelHandle thread(pi.hThread), process(pi.hProcess);
-    return true;
+    for (int i = 0; i < 500; ++i, Sleep(10))
+        if ((GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) == present) return true;
+    return false;
 }
 
 // Removes a link made from Linux (only Linux can: Windows calls reach its target).
 void RemoveLink(const CString& link)
 {
     std::string u = WindowsToUnix(link);
-    if (u.empty() || !RunUnix("/bin/rm -f \"" + u + "\"")) return;
-    // As with ln, Wine reports the child as finished before it has run.
-    for (int i = 0; i < 500 && GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
+    if (!u.empty()) RunUnixUntil("/bin/rm -f \"" + u + "\"", link, false);
+}
+
+// An empty folder, made anew.
+CString Fresh(const CString& dir)
+{
+    RemoveTree(dir);
+    CreateDirectoryA(dir, nullptr);
+    return dir;
+}
+
+CString TempDir()
+{
+    char tmp[MAX_PATH] = {0};
+    GetTempPathA(MAX_PATH, tmp);
+    return tmp;
 }
 
 } // namespace
@@ -75,21 +93,16 @@ bool RemoveTree(const CString& dir)
 {
     WIN32_FIND_DATAA fd;
     genba::UniqueFindHandle find(FindFirstFileA(dir + "\\*", &fd));
-    if (find) {
-        do {
-            CString name(fd.cFileName);
-            if (name == "." || name == "..") continue;
-            CString full = dir + "\\" + name;
-            SetFileAttributesA(full, FILE_ATTRIBUTE_NORMAL);
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-                // A link: remove the link itself from Linux, never what it points to.
-                RemoveLink(full);
-            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                DeleteFileA(full);
-            }
-        } while (FindNextFileA(find.get(), &fd));
+    for (bool more = find.valid(); more; more = FindNextFileA(find.get(), &fd) != FALSE) {
+        const CString name(fd.cFileName), full = dir + "\\" + name;
+        if (name == "." || name == "..") continue;
+        SetFileAttributesA(full, FILE_ATTRIBUTE_NORMAL);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            RemoveLink(full);   // the link itself, from Linux, never what it points to
+        else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(full);
+        else
+            DeleteFileA(full);
     }
     return RemoveDirectoryA(dir) != FALSE;
 }
@@ -101,9 +114,7 @@ CString ScratchRoot()
         const char* u = std::getenv("GENBA_SCRATCH_UNIX");
         if (u && *u) root = UnixToWindows(u);
         if (root.IsEmpty()) {
-            char tmp[MAX_PATH] = {0};
-            GetTempPathA(MAX_PATH, tmp);
-            root = CString(tmp) + "genba-scratch";
+            root = TempDir() + "genba-scratch";
             CreateDirectoryA(root, nullptr);
         }
         while (!root.IsEmpty() && root[root.GetLength() - 1] == '\\') root = root.Left(root.GetLength() - 1);
@@ -113,23 +124,11 @@ CString ScratchRoot()
 
 CString FreshDir(const char* name)
 {
-    CString base = ScratchRoot() + "\\tests";
-    CreateDirectoryA(base, nullptr);
-    CString dir = base + "\\" + name;
-    RemoveTree(dir);
-    CreateDirectoryA(dir, nullptr);
-    return dir;
+    CreateDirectoryA(ScratchRoot() + "\\tests", nullptr);
+    return Fresh(ScratchRoot() + "\\tests\\" + name);
 }
 
-CString FreshDirOnC(const char* name)
-{
-    char tmp[MAX_PATH] = {0};
-    GetTempPathA(MAX_PATH, tmp);
-    CString dir = CString(tmp) + "genba-" + name;
-    RemoveTree(dir);
-    CreateDirectoryA(dir, nullptr);
-    return dir;
-}
+CString FreshDirOnC(const char* name) { return Fresh(TempDir() + "genba-" + name); }
 
 bool MakeDir(const CString& dir)
 {
@@ -168,53 +167,7 @@ bool WriteFile(const CString& path, const std::string& bytes)
 bool MakeSymlink(const CString& target, const CString& link)
 {
     std::string t = WindowsToUnix(target), l = WindowsToUnix(link);
-    if (t.empty() || l.empty()) return false;
-    // Wine runs a Linux program given by its Unix path.
-    if (!RunUnix("/bin/ln -s \"" + t + "\" \"" + l + "\"")) return false;
-    // Wine reports a Linux child as finished before it has run: wait for the link.
-    for (int i = 0; i < 500; ++i) {
-        if (GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES) return true;
-        Sleep(10);
-    }
-    return false;
-}
-
-long ProcessHandleCount()
-{
-    // GetProcessHandleCount always answers 0 under Wine; the system handle table does not.
-    typedef NTSTATUS(NTAPI * QuerySys)(ULONG, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<QuerySys>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return -1;
-    struct Entry {
-        ULONG OwnerPid;
-        BYTE ObjectType;
-        BYTE HandleFlags;
-        USHORT HandleValue;
-        PVOID ObjectPointer;
-        ULONG AccessMask;
-    };
-    struct Info {
-        ULONG Count;
-        Entry Handle[1];
-    };
-    std::vector<unsigned char> buf(1 << 20);
-    for (;;) {
-        ULONG needed = 0;
-        NTSTATUS st = query(16 /* SystemHandleInformation */, buf.data(), static_cast<ULONG>(buf.size()), &needed);
-        if (st == static_cast<NTSTATUS>(0xC0000004L)) {   // STATUS_INFO_LENGTH_MISMATCH
-            buf.resize(buf.size() * 2);
-            continue;
-        }
-        if (st < 0) return -1;
-        break;
-    }
-    const Info* info = reinterpret_cast<const Info*>(buf.data());
-    DWORD pid = GetCurrentProcessId();
-    long n = 0;
-    for (ULONG i = 0; i < info->Count; ++i)
-        if (info->Handle[i].OwnerPid == pid) ++n;
-    return n;
+    return !t.empty() && !l.empty() && RunUnixUntil("/bin/ln -s \"" + t + "\" \"" + l + "\"", link, true);
 }
 
 std::wstring Wide(const CString& cp932)
@@ -246,15 +199,6 @@ ScopedCurrentDir::ScopedCurrentDir(const CString& dir)
 }
 
 ScopedCurrentDir::~ScopedCurrentDir() { SetCurrentDirectoryA(m_old); }
-
-} // namespace genbatest
-
-void PrintTo(const CString& s, std::ostream* os)
-{
-    *os << '"' << static_cast<const char*>(s) << "\" [" << genbatest::Hex(s) << ']';
-}
-
-namespace genbatest {
 
 // --- Registry ---------------------------------------------------------------------------
 
@@ -288,12 +232,6 @@ bool RegKeyExists(HKEY root, const CString& path)
 {
     genba::UniqueRegKey key;
     return RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-}
-
-void RegDelTree(HKEY root, const CString& path)
-{
-    RegDeleteTreeA(root, path);
-    RegDeleteKeyA(root, path);
 }
 
 std::pair<DWORD, std::string> RegGet(HKEY root, const CString& path, const char* name)
@@ -369,6 +307,24 @@ bool StageBinaries(const CString& dir, const std::vector<CString>& programs)
 
 namespace {
 
+// Handles, counted the way that works under Wine: GetProcessHandleCount always answers
+// 0 there; the system handle table does not.
+long ProcessHandleCount()
+{
+    std::vector<unsigned char> buf(1 << 20);
+    ULONG needed = 0;
+    NTSTATUS st;
+    while ((st = NtQuerySystemInformation(SystemHandleInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed)) ==
+           static_cast<NTSTATUS>(0xC0000004L))   // STATUS_INFO_LENGTH_MISMATCH
+        buf.resize(buf.size() * 2);
+    if (st < 0) return -1;
+    const auto* info = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buf.data());
+    long n = 0;
+    for (ULONG i = 0; i < info->Count; ++i)
+        if (info->Handle[i].OwnerPid == GetCurrentProcessId()) ++n;
+    return n;
+}
+
 size_t HeapBytesInUse()
 {
     std::vector<HANDLE> heaps(64);
@@ -397,20 +353,22 @@ size_t PrivateBytes()
 
 } // namespace
 
-Footprint TakeFootprint() { return Footprint{ProcessHandleCount(), HeapBytesInUse(), PrivateBytes()}; }
-
 void ExpectFlatFootprint(const std::function<void()>& round, int warmUp, int rounds, size_t kPrivateSlack)
 {
     const size_t kHeapSlack = 16 * 1024;
     for (int i = 0; i < warmUp; ++i) round();
-    const Footprint before = TakeFootprint();
-    ASSERT_GT(before.handles, 0);
+    const long handles = ProcessHandleCount();
+    const size_t heap = HeapBytesInUse(), privateBytes = PrivateBytes();
+    ASSERT_GT(handles, 0);
     for (int i = 0; i < rounds; ++i) round();
-    const Footprint after = TakeFootprint();
-    EXPECT_LE(after.handles, before.handles);
-    EXPECT_LE(after.heapBytes, before.heapBytes + kHeapSlack) << before.heapBytes << " -> " << after.heapBytes;
-    EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateSlack)
-        << before.privateBytes << " -> " << after.privateBytes;
+    EXPECT_LE(ProcessHandleCount(), handles);
+    EXPECT_LE(HeapBytesInUse(), heap + kHeapSlack);
+    EXPECT_LE(PrivateBytes(), privateBytes + kPrivateSlack);
 }
 
 } // namespace genbatest
+
+void PrintTo(const CString& s, std::ostream* os)
+{
+    *os << '"' << static_cast<const char*>(s) << "\" [" << genbatest::Hex(s) << ']';
+}

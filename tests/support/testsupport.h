@@ -43,7 +43,8 @@ bool RegPutStr(HKEY root, const CString& path, const char* name, const CString& 
 bool RegPutDWord(HKEY root, const CString& path, const char* name, DWORD value);
 bool RegDelValue(HKEY root, const CString& path, const char* name);
 bool RegKeyExists(HKEY root, const CString& path);
-void RegDelTree(HKEY root, const CString& path);
+// The key itself too: RegDeleteTree deletes the key it is given a name of.
+inline void RegDelTree(HKEY root, const CString& path) { RegDeleteTreeA(root, path); }
 // The stored type and bytes; REG_NONE and no bytes when there is no such value.
 std::pair<DWORD, std::string> RegGet(HKEY root, const CString& path, const char* name);
 
@@ -64,15 +65,6 @@ bool StageBinaries(const CString& dir, const std::vector<CString>& programs);
 
 // --- What a process holds ---------------------------------------------------------------
 
-// Handles, counted the way that works under Wine (GetProcessHandleCount answers 0).
-long ProcessHandleCount();
-
-struct Footprint {
-    long handles;
-    size_t heapBytes;      // bytes of every block in use, all heaps
-    size_t privateBytes;   // private commit
-};
-Footprint TakeFootprint();
 // Runs `round` `warmUp` times (first uses allocate for good: caches, tables), then
 // `rounds` times, and checks that no handle was gained and that heap and private
 // memory grew by no more than a small fixed slack.
