@@ -18,14 +18,6 @@ using namespace genbatest;
 
 const int kJump = 1012, kTree = 0x3741, kTitle = 0x3742, kStatus = 0x3743;
 
-// A control's text, or with nID 0 the window's own.
-CString Text(HWND h, int nID = 0)
-{
-    char buf[1024] = {0};
-    int n = nID ? static_cast<int>(GetDlgItemTextA(h, nID, buf, sizeof buf)) : GetWindowTextA(h, buf, sizeof buf);
-    return CString(buf, n);
-}
-
 HWND Panel(HWND hDlg) { return FindWindowExA(hDlg, nullptr, "#32770", nullptr); }
 
 std::string TypeRows(HWND hDlg)   // the file-type box's rows, joined by "|"
@@ -135,6 +127,7 @@ TEST(FileDialogs, JumpToTheUserFolderRefusedWhileAFileHoldsItsNameThenRetried)
     DialogDriver driver;
     driver.Then("the file dialog", [&](HWND hDlg) {
         hFileDlg = hDlg;
+        EXPECT_EQ(Text(Panel(hDlg), kJump), "現場ﾕｰｻﾞﾌｫﾙﾀﾞへ移動");
         SetName(hDlg, typed);
         ClickJump(hDlg);   // refused
         EXPECT_EQ(FolderShown(hDlg), dir);

@@ -16,10 +16,6 @@ using namespace genbatest;
 
 const char kFileNotSelected[] = "ﾌｧｲﾙが選択されていません";
 
-bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
-bool Visible(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
-int CurRow(HWND dlg) { return static_cast<int>(SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCURSEL, 0, 0)); }
-
 CString Open(const CString& dir, const char* extList, const char* sel = nullptr, int flags = 0,
              const char* title = nullptr, SelFileProc proc = nullptr)
 {
@@ -34,7 +30,8 @@ TEST(SelectOpenFile, DeleteFollowsTheSelectionAndCancelGivesNothing)
     const CString dir = FreshDir("open_delete");
     for (const char* f : {"x.ABC", "y.BAK", "z.bak"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
     DialogDriver driver;
-    driver.Then("rows and Delete", [](HWND dlg) {
+    driver.Then("labels, rows and Delete", [](HWND dlg) {
+        EXPECT_EQ(Labels(dlg), "ﾌｧｲﾙを開く|既存ﾌｧｲﾙ一覧(&L):|OK(&O)|ｷｬﾝｾﾙ(&C)|ﾌｧｲﾙ削除(&D)|");
         EXPECT_TRUE(Visible(dlg, IDC_DELETE));
         EXPECT_FALSE(Enabled(dlg, IDC_DELETE));   // nothing selected yet
         EXPECT_EQ(3, SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCOUNT, 0, 0));
@@ -55,7 +52,7 @@ TEST(SelectOpenFile, PreselectionEnterAndDoubleClick)
     for (const char* f : {"a.001", "b.002", "c.003"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
     DialogDriver driver;
     driver.Then("preselected b, Enter, then a double click on c", [](HWND dlg) {
-        EXPECT_EQ(1, CurRow(dlg));
+        EXPECT_EQ(1, CurRow(dlg, IDC_FILELIST));
         SetFocus(GetDlgItem(dlg, IDC_FILELIST));
         PressEnter(dlg);
         EXPECT_TRUE(IsWindow(dlg));
@@ -88,7 +85,7 @@ TEST(SelectOpenFile, FolderDeletionAfterTheQuestion)
     driver.ThenMessageBox("ﾌｫﾙﾀﾞｰ｢\x95\x5C.001｣を削除します\n復帰は出来なくなりますがよろしいですか?", IDYES);
     driver.ThenBack("refilled, nothing selected", [](HWND dlg) {
         EXPECT_EQ(1, SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCOUNT, 0, 0));
-        EXPECT_EQ(LB_ERR, CurRow(dlg));
+        EXPECT_EQ(LB_ERR, CurRow(dlg, IDC_FILELIST));
         Press(dlg, IDCANCEL);
     });
     Open(dir, "", nullptr, SELFILE_FOLDER | SELFILE_DELFOLDER);

@@ -14,26 +14,6 @@ namespace {
 
 using namespace genbatest;
 
-CString Text(HWND dlg, int id)
-{
-    char buf[1024] = {0};
-    GetDlgItemTextA(dlg, id, buf, sizeof buf);
-    return buf;
-}
-// The messages the user's actions posted, handled before looking.
-void Settle()
-{
-    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
-}
-bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
-int CurRow(HWND dlg) { return static_cast<int>(SendDlgItemMessageA(dlg, IDC_FILELIST, LB_GETCURSEL, 0, 0)); }
-CString ComboText(HWND dlg)
-{
-    char buf[256] = {0};
-    GetDlgItemTextA(dlg, IDC_FILETYPE, buf, sizeof buf);
-    return buf;
-}
-
 CString Save(const CString& dir, const char* extList, int type, const char* name, CString* memo = nullptr,
              int flags = 0)
 {
@@ -50,19 +30,19 @@ TEST(SelectSaveFile, TypedModeByNameAndOverwriteQuestion)
     {
         DialogDriver driver;
         driver.Then("Backup by the name, then typing", [](HWND dlg) {
-            EXPECT_EQ(CString("Backup"), ComboText(dlg));
+            EXPECT_EQ(CString("Backup"), Text(dlg, IDC_FILETYPE));
             EXPECT_TRUE(Enabled(dlg, IDC_FILETYPE));
             EXPECT_EQ(CString("x"), Text(dlg, IDC_FILENAME));
-            EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
+            EXPECT_EQ(Labels(dlg), "ﾌｧｲﾙの保存|ﾌｧｲﾙﾀｲﾌﾟ(&T):|備考(&M):|保存ﾌｧｲﾙ名(&N):|.BAK|既存ﾌｧｲﾙ一覧(&L):|OK(&O)|ｷｬﾝｾﾙ(&C)|ﾌｧｲﾙ削除(&D)|");
             TypeText(dlg, IDC_FILENAME, "new");   // a new name: no row, no Delete
-            EXPECT_EQ(LB_ERR, CurRow(dlg));
+            EXPECT_EQ(LB_ERR, CurRow(dlg, IDC_FILELIST));
             EXPECT_FALSE(Enabled(dlg, IDC_DELETE));
             TypeText(dlg, IDC_FILENAME, "y");     // y.BAK's row, Delete enabled
-            EXPECT_EQ(2, CurRow(dlg));
+            EXPECT_EQ(2, CurRow(dlg, IDC_FILELIST));
             EXPECT_TRUE(Enabled(dlg, IDC_DELETE));
             SelectRow(dlg, IDC_FILELIST, 0);      // y.ABC: its name, the type and extension stay
             EXPECT_EQ(CString(".BAK"), Text(dlg, IDC_EXTTEXT));
-            EXPECT_EQ(2, CurRow(dlg));
+            EXPECT_EQ(2, CurRow(dlg, IDC_FILELIST));
             TypeText(dlg, IDC_FILENAME, "x");
             Press(dlg, IDOK);
         });
@@ -71,7 +51,7 @@ TEST(SelectSaveFile, TypedModeByNameAndOverwriteQuestion)
     }
     DialogDriver imposed;
     imposed.Then("Data imposed", [](HWND dlg) {
-        EXPECT_EQ(CString("Data"), ComboText(dlg));
+        EXPECT_EQ(CString("Data"), Text(dlg, IDC_FILETYPE));
         EXPECT_FALSE(Enabled(dlg, IDC_FILETYPE));
         EXPECT_EQ(CString(".ABC"), Text(dlg, IDC_EXTTEXT));
         Press(dlg, IDOK);
@@ -85,13 +65,13 @@ TEST(SelectSaveFile, NumberedModeFollowsTheNumberAndFindsAFreeOne)
     for (const char* f : {"a.001", "b.002", "d.004", "j.00A"}) ASSERT_TRUE(WriteFile(dir + "\\" + f));
     DialogDriver driver;
     driver.Then("a free number on opening, a click, an edit", [](HWND dlg) {
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, IDC_FILETYPE)));
+        EXPECT_FALSE(Visible(dlg, IDC_FILETYPE));
         EXPECT_EQ(CString(".003"), Text(dlg, IDC_EXTTEXT));
         SelectRow(dlg, IDC_FILELIST, 3);
         EXPECT_EQ(CString("j"), Text(dlg, IDC_FILENAME));
         EXPECT_EQ(CString(".00A"), Text(dlg, IDC_EXTTEXT));
         TypeText(dlg, IDC_FILENAME, "other");   // the number keeps its row
-        EXPECT_EQ(3, CurRow(dlg));
+        EXPECT_EQ(3, CurRow(dlg, IDC_FILELIST));
         TypeText(dlg, IDC_FILENAME, "j");
         Press(dlg, IDOK);
     });
@@ -157,7 +137,7 @@ TEST(SelectSaveFile, RefusalsKeepTheDialogOpen)
     driver.ThenMessageBox("指定されたﾌｧｲﾙ名は他のﾌｫﾙﾀﾞｰで使用されています", IDOK);
     driver.ThenBack("typing still selects", [](HWND dlg) {
         TypeText(dlg, IDC_FILENAME, "y");
-        EXPECT_EQ(0, CurRow(dlg));
+        EXPECT_EQ(0, CurRow(dlg, IDC_FILELIST));
         Press(dlg, IDCANCEL);
     });
     EXPECT_EQ(CString(), Save(dir, "Data|.ABC", -1, nullptr));

@@ -76,31 +76,21 @@ END_MESSAGE_MAP()
 
 TEST(Dialog, MapsChainToBasesAndANamedBaseHandlerIsCalledNonVirtually)
 {
-    CWnd noWindow;   // an owner object without a window: no owner
     DerivedDlg dlg;
     dlg.m_strName = "ok";
-    {
-        DialogDriver driver;
-        driver.Then("extra, redraw, double-click", [&](HWND h) {
-            Press(h, IDC_EXTRA);
-            RedrawWindow(GetDlgItem(h, IDC_DRAWN), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            EXPECT_EQ(dlg.m_btnDrawn.m_nDrawnId, IDC_DRAWN);
-            DoubleClickRow(h, IDC_LIST, 1);
-        });
-        EXPECT_EQ(dlg.DoModal(), IDOK);
-    }
+    DialogDriver driver;
+    driver.Then("extra, redraw, double-click", [&](HWND h) {
+        Press(h, IDC_EXTRA);
+        RedrawWindow(GetDlgItem(h, IDC_DRAWN), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(dlg.m_btnDrawn.m_nDrawnId, IDC_DRAWN);
+        DoubleClickRow(h, IDC_LIST, 1);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_nExtra, 1);
     EXPECT_EQ(dlg.m_nSelChanges, 1);
     EXPECT_EQ(dlg.m_nOverrideOK, 0);        // the double-click ran CDialog::OnOK itself
     EXPECT_EQ(dlg.m_btnDrawn.m_hWnd, nullptr);   // let go with its window
     EXPECT_EQ(dlg.m_hWnd, nullptr);
-
-    TestDlg again(&noWindow);
-    again.m_strName = "ok";
-    DialogDriver driver;
-    driver.Then("OK", [](HWND h) { Press(h, IDOK); });
-    EXPECT_EQ(again.DoModal(), IDOK);
-    EXPECT_EQ(again.m_nOverrideOK, 1);      // the OK button reaches the override
 }
 
 TEST(Dialog, FailKeepsTheDialogOpenWithTheFocusOnTheRefusedEdit)
@@ -144,7 +134,7 @@ TEST(Dialog, ResourceModuleComesBackAndTemplatesAreFoundInExtensionModules)
         CResourceScope scope(hNoTemplates);
         DialogDriver driver;
         CDialog missing(IDD_TEST);
-        EXPECT_EQ(missing.DoModal(), -1);   // nothing shown
+        EXPECT_EQ(missing.DoModal(), -1);   // nothing shown: the driver fails a window it has no step for
         ASSERT_TRUE(AfxInitExtensionModule(program, hProgram));
         EXPECT_FALSE(AfxInitExtensionModule(program, hProgram));
         driver.Then("cancel", [](HWND h) { Press(h, IDCANCEL); });
@@ -153,7 +143,6 @@ TEST(Dialog, ResourceModuleComesBackAndTemplatesAreFoundInExtensionModules)
         AfxTermExtensionModule(program);
         EXPECT_EQ(missing.DoModal(), -1);
         EXPECT_EQ(AfxGetResourceHandle(), hNoTemplates);
-        EXPECT_EQ(driver.Appeared(), 1);
     }
     EXPECT_EQ(AfxGetResourceHandle(), hProgram);
 
@@ -187,11 +176,6 @@ protected:
         m_cx = cx;
         m_cy = cy;
     }
-    void OnGetMinMaxInfo(MINMAXINFO* lpMMI)
-    {
-        CWnd::OnGetMinMaxInfo(lpMMI);
-        lpMMI->ptMinTrackSize = POINT{300, 200};
-    }
     void OnThrow() { throw std::runtime_error("handler"); }
     void OnQuiet() {}
     DECLARE_MESSAGE_MAP()
@@ -199,7 +183,6 @@ protected:
 
 BEGIN_MESSAGE_MAP(Frame, CWnd)
     ON_WM_SIZE()
-    ON_WM_GETMINMAXINFO()
     ON_BN_CLICKED(7, OnThrow)
     ON_BN_CLICKED(8, OnQuiet)
 END_MESSAGE_MAP()
@@ -215,12 +198,10 @@ TEST(Subclass, MessagesReachTheMapThrowingHandlersStayInsideAndTheObjectLetsGoWi
     Frame frame;
     ASSERT_TRUE(frame.SubclassWindow(h));
 
-    SetWindowPos(h, nullptr, 0, 0, 100, 100, SWP_NOZORDER | SWP_NOMOVE);
-    RECT rc, client;
-    GetWindowRect(h, &rc);
+    // The size as the map hands it on (the version box checks a map's minimum size).
+    SetWindowPos(h, nullptr, 0, 0, 350, 200, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
     GetClientRect(h, &client);
-    EXPECT_EQ(rc.right - rc.left, 300);   // the map's minimum
-    EXPECT_EQ(rc.bottom - rc.top, 200);
     EXPECT_EQ(frame.m_cx, client.right);
     EXPECT_EQ(frame.m_cy, client.bottom);
 

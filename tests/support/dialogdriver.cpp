@@ -49,9 +49,7 @@ WPARAM Command(int nID, UINT code) { return MAKEWPARAM(static_cast<WORD>(nID), s
 
 std::string Describe(HWND h)
 {
-    char caption[256] = {0};
-    GetWindowTextA(h, caption, sizeof caption);
-    std::string d = std::string("\"") + caption + "\"";
+    std::string d = "\"" + Bytes(Text(h)) + "\"";
     CString text = MessageBoxText(h);
     if (!text.IsEmpty()) d += " saying \"" + std::string(text) + "\" [" + Hex(text) + "]";
     return d;
@@ -141,6 +139,32 @@ void Answer(HWND hBox, int nID)
     PostMessageA(hBox, WM_COMMAND, Command(nID, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
 }
 
+// --- What a user sees --------------------------------------------------------------
+
+CString Text(HWND h, int nID)
+{
+    if (nID) h = GetDlgItem(h, nID);
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');   // the information box holds 100 KB
+    return CString(s.data(), GetWindowTextA(h, &s[0], static_cast<int>(s.size())));
+}
+
+bool Enabled(HWND hDlg, int nID) { return IsWindowEnabled(GetDlgItem(hDlg, nID)) != FALSE; }
+bool Visible(HWND hDlg, int nID) { return IsWindowVisible(GetDlgItem(hDlg, nID)) != FALSE; }
+int CurRow(HWND hDlg, int nID) { return static_cast<int>(SendDlgItemMessageA(hDlg, nID, LB_GETCURSEL, 0, 0)); }
+
+CString Labels(HWND hDlg)
+{
+    CString all = Text(hDlg) + "|";
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (IsClass(h, "Static") || IsClass(h, "Button")) all += Text(h) + "|";
+    return all;
+}
+
+void Settle()
+{
+    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+}
+
 // --- The driver --------------------------------------------------------------------
 
 DialogDriver::DialogDriver(DWORD timeoutMs) : m_timeoutMs(timeoutMs), m_hHook(nullptr), m_timer(0), m_lastProgress(0)
@@ -201,7 +225,6 @@ void DialogDriver::Track(int nCode, HWND h)
     if (nCode == HCBT_ACTIVATE && IsOwnDialog(h) && std::find(m_alive.begin(), m_alive.end(), h) == m_alive.end()) {
         m_alive.push_back(h);
         m_ready.push_back(h);
-        ++m_appeared;
         m_lastProgress = GetTickCount64();
     } else if (nCode == HCBT_DESTROYWND) {
         m_alive.erase(std::remove(m_alive.begin(), m_alive.end(), h), m_alive.end());
@@ -224,18 +247,13 @@ void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
         // The clock starts with the first modal loop, not with the test's set-up.
         if (!d->m_lastProgress) d->m_lastProgress = GetTickCount64();
         EnumThreadWindows(GetCurrentThreadId(), TrackShown, reinterpret_cast<LPARAM>(d));
-        d->RunReadySteps();
+        // A step may run a modal loop of its own, in which this runs again for the windows
+        // that appear there.
+        while (d->RunNextStep()) {
+        }
         d->CheckTimeout();
     } catch (...) {
         ADD_FAILURE() << "a dialog step threw an exception";
-    }
-}
-
-void DialogDriver::RunReadySteps()
-{
-    // A step may run a modal loop of its own, in which this runs again for the windows
-    // that appear there.
-    while (RunNextStep()) {
     }
 }
 
@@ -303,21 +321,8 @@ LRESULT CALLBACK AnswerOnActivate(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(g_answerHook, code, wParam, lParam);
 }
 
-} // namespace
-
-void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds, int answer)
-{
-    g_answer = answer;
-    g_answerHook = SetWindowsHookExA(WH_CBT, AnswerOnActivate, nullptr, GetCurrentThreadId());
-    ASSERT_NE(g_answerHook, nullptr);
-    for (int i = 0; i < 5; ++i) open();   // first uses leave cached objects
-    const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
-    ExpectFlatFootprint(open, 0, rounds, 8 * 1024 * 1024);
-    EXPECT_LE(GdiObjectCount(), gdi);
-    EXPECT_LE(ThreadWindowCount(), windows);
-    UnhookWindowsHookEx(g_answerHook);
-}
-
+// The process's GDI objects: GetGuiResources where it answers, else the GDI handle
+// table Wine keeps in the process.
 long GdiObjectCount()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -339,11 +344,27 @@ long GdiObjectCount()
 #endif
 }
 
+// This thread's windows, children included.
 long ThreadWindowCount()
 {
     long n = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&n));
     return n;
+}
+
+} // namespace
+
+void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int rounds, int answer)
+{
+    g_answer = answer;
+    g_answerHook = SetWindowsHookExA(WH_CBT, AnswerOnActivate, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_answerHook, nullptr);
+    for (int i = 0; i < 5; ++i) open();   // first uses leave cached objects
+    const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
+    ExpectFlatFootprint(open, 0, rounds, 8 * 1024 * 1024);
+    EXPECT_LE(GdiObjectCount(), gdi);
+    EXPECT_LE(ThreadWindowCount(), windows);
+    UnhookWindowsHookEx(g_answerHook);
 }
 
 } // namespace genbatest

@@ -39,6 +39,17 @@ void PressEnter(HWND hDlg);                         // the Enter key where the f
 CString MessageBoxText(HWND hBox);                  // the text, as CP932 bytes
 void Answer(HWND hBox, int nID);                    // IDOK, IDYES (6), IDNO (7), ...
 
+// What a user sees. Text: the window's text, or with nID its control's, as CP932 bytes.
+CString Text(HWND h, int nID = 0);
+bool Enabled(HWND hDlg, int nID);
+bool Visible(HWND hDlg, int nID);
+int CurRow(HWND hDlg, int nID);                     // a list box's selected row, LB_ERR for none
+// The caption, then the texts of the static controls and buttons in template order,
+// each followed by "|": every label the user reads.
+CString Labels(HWND hDlg);
+// Handles the messages the user's actions posted, before looking.
+void Settle();
+
 class DialogDriver {
 public:
     using Step = std::function<void(HWND)>;
@@ -55,14 +66,11 @@ public:
     // Once the previous step's window has closed: on the latest window still open.
     DialogDriver& ThenBack(const std::string& what, Step step);
 
-    int Appeared() const { return m_appeared; }   // windows seen so far
-
 private:
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Track(int nCode, HWND h);
     static BOOL CALLBACK TrackShown(HWND h, LPARAM driver);
-    void RunReadySteps();
     bool RunNextStep();
     void CheckTimeout();
     void GiveUp(const std::string& why);
@@ -77,18 +85,11 @@ private:
     UINT_PTR m_timer;
     ULONGLONG m_lastProgress;
     bool m_gaveUp = false;
-    int m_appeared = 0;
     std::deque<Pending> m_steps;
     std::deque<HWND> m_ready;    // appeared, step not yet run
     std::vector<HWND> m_alive;   // appeared and not destroyed, in order
     HWND m_hLastStepWindow = nullptr;
 };
-
-// For soak tests: the process's GDI objects (GetGuiResources where it answers, else
-// the GDI handle table Wine keeps in the process), and the windows of this thread,
-// children included. Warm up before comparing: first uses leave cached objects.
-long GdiObjectCount();
-long ThreadWindowCount();
 
 // Opens a dialog `rounds` times (after a few rounds of warming up), each answered with
 // `answer` (IDCANCEL, or IDOK) as soon as it is active, and checks that handles, heap,

@@ -1,6 +1,7 @@
 // Pictures of dialogs: the library's open-file template shown modally, captured once
 // painted and closed, and the PNG it leaves.
 #include "screenshot.h"
+#include "support/dialogdriver.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -22,26 +23,12 @@ INT_PTR CALLBACK OpenDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM)
     return msg == WM_INITDIALOG;
 }
 
-BOOL CALLBACK EndDialogOf(HWND h, LPARAM)
-{
-    EndDialog(h, -1);
-    return TRUE;
-}
-
-// Ends any dialog still open after ten seconds, so a capture that never closes one
-// fails instead of hanging.
-void CALLBACK EndStuckDialogs(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    EnumThreadWindows(GetCurrentThreadId(), EndDialogOf, 0);
-}
-
 INT_PTR ShowOpenTemplate()
 {
-    UINT_PTR guard = SetTimer(nullptr, 0, 10000, EndStuckDialogs);
-    INT_PTR r = DialogBoxParamA(LoadLibraryA("genbaenv.dll"), MAKEINTRESOURCEA(1000), nullptr, OpenDialogProc, 0);
-    KillTimer(nullptr, guard);
-    return r;
+    // The capture closes the dialog; one it leaves open fails the test instead of hanging.
+    genbatest::DialogDriver driver;
+    driver.Then("closed by the capture", [](HWND) {});
+    return DialogBoxParamA(LoadLibraryA("genbaenv.dll"), MAKEINTRESOURCEA(1000), nullptr, OpenDialogProc, 0);
 }
 
 unsigned BigEndian(const std::string& s, size_t at)

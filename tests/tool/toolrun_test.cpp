@@ -12,10 +12,7 @@
 
 namespace {
 
-using genbatest::RegGet;
-using genbatest::RegPutDWord;
-using genbatest::RegPutStr;
-
+using namespace genbatest;
 
 // Sample names in CP932, and the same in UTF-8 as the tool must print them.
 const char kTokyo[] = "\x93\x8C\x8B\x9E";            // 東京
@@ -23,63 +20,54 @@ const char kTokyoU8[] = "\xE6\x9D\xB1\xE4\xBA\xAC";
 const char kOmote[] = "\x95\x5C\x8E\xA6";            // 表示: trail byte 5C
 const char kOmoteU8[] = "\xE8\xA1\xA8\xE7\xA4\xBA";
 
-CString Key(const char* entry);   // below the test's own product key
+CString g_root, g_product;   // the running test's folder and product key
+
+CString Key(const char* entry) { return g_product + "\\" + entry; }
+std::string Root() { return Bytes(g_root); }
+
+// Runs the tool; arguments in CP932, or in UTF-16 when given wide.
+RunResult RunTool(const std::vector<std::wstring>& args)
+{
+    std::wstring cmd = L"\"" + Wide(g_root + "\\bin\\genbaenv-tool.exe") + L"\"";
+    for (const std::wstring& a : args) cmd += L" \"" + a + L"\"";   // no argument holds a quote
+    return RunProgram(cmd, g_root, 30000);
+}
+RunResult RunTool(const std::vector<std::string>& args)
+{
+    std::vector<std::wstring> w;
+    for (const std::string& a : args) w.push_back(Wide(a.c_str()));
+    return RunTool(w);
+}
 
 class ToolRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        s_root = genbatest::FreshDir(("tool_" + name).c_str());
-        s_product = CString("Software\\Velmora\\GenbaOffice_") + name.c_str();
-        ASSERT_TRUE(genbatest::StageBinaries(s_root + "\\bin", {"genbaenv-tool.exe"}));
-        ASSERT_TRUE(genbatest::WriteFile(s_root + "\\bin\\genbaenv.INI",
-                                         "[Type]\r\nSetup=T\r\nHKLM=_" + name + "\r\nHKCU=_" + name + "\r\n"));
+        g_root = FreshDir(("tool_" + name).c_str());
+        g_product = CString("Software\\Velmora\\GenbaOffice_") + name.c_str();
+        ASSERT_TRUE(StageBinaries(g_root + "\\bin", {"genbaenv-tool.exe"}));
+        ASSERT_TRUE(WriteFile(g_root + "\\bin\\genbaenv.INI", "[Type]\r\nSetup=T\r\nHKLM=_" + name + "\r\nHKCU=_" + name + "\r\n"));
         TearDown();
         for (const char* home : {"HomeProgram", "HomeSystem", "HomeData"})
-            ASSERT_TRUE(RegPutStr(HKEY_LOCAL_MACHINE, Key("SetupTLocal\\CurrentVersion"), home, s_root + "\\" + home));
+            ASSERT_TRUE(RegPutStr(HKEY_LOCAL_MACHINE, Key("SetupTLocal\\CurrentVersion"), home, g_root + "\\" + home));
         ASSERT_TRUE(RegPutDWord(HKEY_CURRENT_USER, Key("CurrentWork"), "FolderNo", 1));
         ASSERT_TRUE(RegPutDWord(HKEY_CURRENT_USER, Key("CurrentWork"), "GenbaNo", 2));
-        ASSERT_TRUE(RegPutStr(HKEY_CURRENT_USER, Key("Environ"), "02040000", s_root + "\\myform"));
+        ASSERT_TRUE(RegPutStr(HKEY_CURRENT_USER, Key("Environ"), "02040000", g_root + "\\myform"));
         // HomeData\東京.001\{a.001, 表示.002\MAIN\{表示.00A, x.BAK}}
-        const CString tokyo = s_root + "\\HomeData\\" + kTokyo + ".001", main = tokyo + "\\" + kOmote + ".002\\MAIN";
-        for (const CString& d : {s_root + "\\HomeData", tokyo, tokyo + "\\a.001", tokyo + "\\" + kOmote + ".002", main})
-            ASSERT_TRUE(genbatest::MakeDir(d));
-        ASSERT_TRUE(genbatest::WriteFile(main + "\\" + kOmote + ".00A", "12345"));
-        ASSERT_TRUE(genbatest::WriteFile(main + "\\x.BAK"));
+        const CString tokyo = g_root + "\\HomeData\\" + kTokyo + ".001", main = tokyo + "\\" + kOmote + ".002\\MAIN";
+        for (const CString& d : {g_root + "\\HomeData", tokyo, tokyo + "\\a.001", tokyo + "\\" + kOmote + ".002", main})
+            ASSERT_TRUE(MakeDir(d));
+        ASSERT_TRUE(WriteFile(main + "\\" + kOmote + ".00A", "12345"));
+        ASSERT_TRUE(WriteFile(main + "\\x.BAK"));
     }
 
     void TearDown() override
     {
-        genbatest::RegDelTree(HKEY_LOCAL_MACHINE, s_product);
-        genbatest::RegDelTree(HKEY_CURRENT_USER, s_product);
+        RegDelTree(HKEY_LOCAL_MACHINE, g_product);
+        RegDelTree(HKEY_CURRENT_USER, g_product);
     }
-
-    // Runs the tool; arguments in CP932, or in UTF-16 when given wide.
-public:
-    static CString RootDir() { return s_root; }
-    static CString Product() { return s_product; }
-
-    static genbatest::RunResult Run(const std::vector<std::wstring>& args)
-    {
-        std::wstring cmd = L"\"" + genbatest::Wide(s_root + "\\bin\\genbaenv-tool.exe") + L"\"";
-        for (const std::wstring& a : args) cmd += L" \"" + a + L"\"";   // no argument holds a quote
-        return genbatest::RunProgram(cmd, s_root, 30000);
-    }
-    static genbatest::RunResult Run(const std::vector<std::string>& args)
-    {
-        std::vector<std::wstring> w;
-        for (const std::string& a : args) w.push_back(genbatest::Wide(a.c_str()));
-        return Run(w);
-    }
-
-    static CString s_root, s_product;
 };
-
-CString ToolRun::s_root, ToolRun::s_product;
-
-std::string Root() { return genbatest::Bytes(ToolRun::RootDir()); }
-CString Key(const char* entry) { return ToolRun::Product() + "\\" + entry; }
 
 // Each row must appear in the text, runs of spaces read as one.
 void ExpectRows(const std::string& text, std::initializer_list<std::string> rows)
@@ -90,14 +78,14 @@ void ExpectRows(const std::string& text, std::initializer_list<std::string> rows
 
 std::string Out(const std::vector<std::string>& args)
 {
-    genbatest::RunResult r = ToolRun::Run(args);
+    RunResult r = RunTool(args);
     EXPECT_EQ(0u, r.exit) << args[0] << ": " << r.failure << r.err;
     return r.out;
 }
 
 TEST_F(ToolRun, ShowsTheEnvironmentAsTheLibraryReadsIt)
 {
-    ExpectRows(Out({"show"}), {"[Type] HKLM _ShowsTheEnvironmentAsTheLibraryReadsIt", "HKLM\\" + genbatest::Bytes(Key("SetupTLocal\\CurrentVersion")),
+    ExpectRows(Out({"show"}), {"[Type] HKLM _ShowsTheEnvironmentAsTheLibraryReadsIt", "HKLM\\" + Bytes(Key("SetupTLocal\\CurrentVersion")),
                                "ServerQMS ?", std::string("1 .001 ") + kTokyoU8, std::string("2 .002 ") + kOmoteU8});
     ExpectRows(Out({"paths"}), {"0x02040000 system.form " + Root() + "\\myform override 02040000\n",
                                 "0x02030000 system.system " + Root() + "\\HomeSystem\\SYSTEM\n"});
@@ -120,34 +108,34 @@ TEST_F(ToolRun, WritesThroughTheStore)
               RegGet(HKEY_LOCAL_MACHINE, Key("Sect\\CurrentVersion"), "\x96\xBC").second);
     ExpectRows(Out({"get", "machine", "Sect", "", "\x96\xBC", "--json"}), {"\"value\": \"" + std::string(kOmoteU8) + "\\\\x\""});
     Out({"del", "machine", "Sect", "", "\x96\xBC"});
-    EXPECT_EQ(1u, Run(std::vector<std::string>{"get", "machine", "Sect", "", "\x96\xBC"}).exit);
+    EXPECT_EQ(1u, RunTool(std::vector<std::string>{"get", "machine", "Sect", "", "\x96\xBC"}).exit);
 }
 
 // The tool's own version resource with the installation's addition; the version box
 // painted headless.
 TEST_F(ToolRun, VersionLineAndBox)
 {
-    ASSERT_TRUE(genbatest::MakeDir(RootDir() + "\\HomeProgram") && genbatest::MakeDir(RootDir() + "\\HomeProgram\\PROG"));
-    ASSERT_TRUE(genbatest::WriteFile(RootDir() + "\\HomeProgram\\PROG\\VERSION.INF", "[Version]\r\nAddString=SP1\r\n"));
+    ASSERT_TRUE(MakeDir(g_root + "\\HomeProgram") && MakeDir(g_root + "\\HomeProgram\\PROG"));
+    ASSERT_TRUE(WriteFile(g_root + "\\HomeProgram\\PROG\\VERSION.INF", "[Version]\r\nAddString=SP1\r\n"));
     ExpectRows(Out({"version"}), {" SP1\n"});
     Out({"dialog", "about", "--name", "x", "--screenshot", Root() + "\\about.png"});
-    EXPECT_GT(genbatest::ReadFile(RootDir() + "\\about.png").size(), 2000u);
+    EXPECT_GT(ReadFile(g_root + "\\about.png").size(), 2000u);
 }
 
 TEST_F(ToolRun, RefusesBadInputBeforeWritingAnything)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"work", "set", "--data", "C:\\x", "--folder", "5000"}, {"set", "user", "", "CurrentWork", "FolderNo"}}) {
-        genbatest::RunResult r = Run(args);
+        RunResult r = RunTool(args);
         EXPECT_EQ(2u, r.exit);
         EXPECT_EQ(0u, r.err.find("genbaenv-tool: ")) << r.err;
     }
     // A character without a CP932 form is refused, not turned into '?'.
-    genbatest::RunResult e = Run(std::vector<std::wstring>{L"set", L"user", L"", L"CurrentWork", L"DataPath", L"--str", L"caf\x00E9"});
+    RunResult e = RunTool(std::vector<std::wstring>{L"set", L"user", L"", L"CurrentWork", L"DataPath", L"--str", L"caf\x00E9"});
     EXPECT_EQ(2u, e.exit);
     ExpectRows(e.err, {"argument 7 holds a character that code page 932 cannot write"});
     EXPECT_EQ(static_cast<DWORD>(REG_NONE), RegGet(HKEY_CURRENT_USER, Key("CurrentWork"), "DataPath").first);
-    EXPECT_EQ(1u, Run(std::vector<std::string>{"files", Root() + "\\nowhere"}).exit);
+    EXPECT_EQ(1u, RunTool(std::vector<std::string>{"files", Root() + "\\nowhere"}).exit);
 }
 
 } // namespace

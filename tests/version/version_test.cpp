@@ -47,12 +47,6 @@ Install MakeInstall()
     return Install{p + "\\INFO", s + "\\INFO", p + "\\PROG\\VERSION.INF"};
 }
 
-CString Text(HWND h)
-{
-    std::string s(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    return CString(s.data(), GetWindowTextA(h, &s[0], static_cast<int>(s.size())));
-}
-
 RECT Rect(HWND h) { RECT r = {}; GetWindowRect(h, &r); return r; }
 
 // Cut to the header: the box ends one margin (the text's distance from the client
@@ -73,7 +67,7 @@ Seen Show(const char* name, HICON icon = nullptr, const std::function<void(HWND)
     Seen seen = {};
     DialogDriver driver;
     driver.Then("read the box", [&](HWND dlg) {
-        seen = {Text(dlg), Text(GetDlgItem(dlg, 1011)), Text(GetDlgItem(dlg, 1007)), IsCompact(dlg)};
+        seen = {Text(dlg), Text(dlg, 1011), Text(dlg, 1007), IsCompact(dlg)};
         if (more) more(dlg);
         Press(dlg, IDCANCEL);
     });
