@@ -31,4 +31,6 @@ tool set user "" CurrentWork AppType --dword 3 >/dev/null
 shot about-compact about --name 現場管理
 tool del user "" CurrentWork AppType >/dev/null
 shot file-open file-open --kind site.main
+shot file-save file-save --kind site.main
 shot pick-dir pick-dir --kind site.main --root 'C:\GenbaData'
+shot pick-computer pick-computer
