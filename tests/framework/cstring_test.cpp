@@ -56,7 +56,8 @@ TEST(CString, SearchesStepOverTrailBytes)
         {"\x95\x5C", '\\', 0, -1, -1},
         {"\x95\x5C\\", '\\', 1, 2, 2},        // a start inside a character moves on
         {"\x95\x95\x5C", '\\', 0, 2, 2},
-        {"a\x95", '\x95', 0, 1, 1},            // a lead byte is a character only alone at the end
+        {"a\x95", '\x95', 0, 1, 1},            // a lead byte is a character only alone at the end,
+        {"\x95\x5C", '\x95', 0, -1, -1},       // never inside a double-byte one
         {"C:\\dir\\f", '\\', -5, 2, 6},
     };
     for (const auto& r : chars) {
