@@ -73,6 +73,7 @@ TEST(SelectSaveFile, NumberedModeFollowsTheNumberAndFindsAFreeOne)
         TypeText(dlg, IDC_FILENAME, "other");   // the number keeps its row
         EXPECT_EQ(3, CurRow(dlg, IDC_FILELIST));
         TypeText(dlg, IDC_FILENAME, "j");
+        TypeText(dlg, IDC_MEMO, "typed");   // taken in by the refused OK, dropped by Cancel
         Press(dlg, IDOK);
     });
     driver.ThenMessageBox("既存のﾌｧｲﾙ名が既に存在します\n上書きしてもよろしいですか?", IDNO);
