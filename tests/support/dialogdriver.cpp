@@ -362,7 +362,9 @@ void ExpectDialogRoundsLeaveNothing(const std::function<void()>& open, int round
     for (int i = 0; i < 5; ++i) open();   // first uses leave cached objects
     const long gdi = GdiObjectCount(), windows = ThreadWindowCount();
     ExpectFlatFootprint(open, 0, rounds, 8 * 1024 * 1024);
-    EXPECT_LE(GdiObjectCount(), gdi);
+    // The system's own dialogs now and then add to caches of their own (seen: 3 objects
+    // once in a fresh prefix); a leak of one object a round is still 100 or more.
+    EXPECT_LE(GdiObjectCount(), gdi + 16);
     EXPECT_LE(ThreadWindowCount(), windows);
     UnhookWindowsHookEx(g_answerHook);
 }
