@@ -5,14 +5,13 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-install_missing() {  # install_missing [apt options --] packages...
-  local opts=() need=() pkg
-  if [ "${1:-}" = -t ]; then opts=(-t "$2"); shift 2; fi
+install_missing() {
+  local need=() pkg
   for pkg in "$@"; do have_pkg "$pkg" || need+=("$pkg"); done
   [ ${#need[@]} -gt 0 ] || return 0
   echo "install-deps: installing ${need[*]}"
   apt-get update -qq
-  apt-get install -y -qq "${opts[@]}" "${need[@]}" >/dev/null
+  apt-get install -y -qq "${need[@]}" >/dev/null
 }
 
 install_missing cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest \
