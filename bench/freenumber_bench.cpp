@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "benchclock.h"
+#include "benchfolder.h"
 
 #include <cstdio>
 #include <string>
@@ -32,19 +33,7 @@ int BareEnumeration(const std::string& dir)
 
 int main()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string dir = std::string(temp) + "genba-bench-freenumber";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    char name[64];
-    for (int i = 1; i <= kNumbered + kOthers; ++i) {
-        if (i <= kNumbered)
-            std::snprintf(name, sizeof name, "\\site%04d.%03X", i, i);
-        else
-            std::snprintf(name, sizeof name, "\\other%04d.dat", i);
-        HANDLE f = CreateFileA((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-    }
+    const std::string dir = MakeBenchFolder("genba-bench-freenumber", kNumbered, kOthers);
     double bestOurs = 1e9, bestBare = 1e9;
     unsigned long found = 0;
     for (int rep = 0; rep < kRepetitions; ++rep) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "benchclock.h"
+#include "benchfolder.h"
 #include "resources/resource.h"
 
 #include <cstdio>
@@ -57,19 +58,7 @@ void Baseline(const std::string& dir, HMODULE library)
 
 int main()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string dir = std::string(temp) + "genba-bench-opendialog";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    char name[64];
-    for (int i = 1; i <= kNumbered + kOthers; ++i) {
-        if (i <= kNumbered)
-            std::snprintf(name, sizeof name, "\\file%04d.%03X", i, i);
-        else
-            std::snprintf(name, sizeof name, "\\other%04d.dat", i);
-        HANDLE f = CreateFileA((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-    }
+    const std::string dir = MakeBenchFolder("genba-bench-opendialog", kNumbered, kOthers);
     HMODULE library = GetModuleHandleA("genbaenv.dll");
     g_hook = SetWindowsHookExA(WH_CBT, CancelOnActivate, nullptr, GetCurrentThreadId());
     CEnvironObj env;
